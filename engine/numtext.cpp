@@ -68,6 +68,24 @@ bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
 double val_text(std::string_view text)
 {
+    // The usual case, a text without blanks: the number is read where it stands.
+    if (text.find_first_of(" \t\n") == std::string_view::npos) {
+        std::size_t i = 0;
+        const bool negative = !text.empty() && text[0] == '-';
+        if (!text.empty() && (text[0] == '+' || text[0] == '-'))
+            ++i;
+        if (i == text.size() || !(is_digit(text[i]) || text[i] == '.'))
+            return 0.0;
+        double value = 0.0;
+        const auto [end, ec] = std::from_chars(text.data() + i, text.data() + text.size(), value);
+        (void)end;
+        if (ec == std::errc{})
+            return negative ? -value : value;
+        if (ec == std::errc::invalid_argument)
+            return 0.0;
+        // Out of range: the general reading below tells overflow from underflow.
+    }
+
     // Blanks, tabs and line feeds do not count anywhere.
     std::string s;
     s.reserve(text.size());
@@ -111,25 +129,37 @@ double val_text(std::string_view text)
 
 namespace {
 
-// The 7 significant digits of a value (trailing zeros removed) and the decimal
-// exponent of the first one, after rounding.
+// The value rounded to 7 significant digits, in scientific notation
+// ("-1.234568e+07"); "0.000000e+00" for zero.
+struct Scientific {
+    char text[32];
+    std::size_t size = 0;
+    std::string_view view() const { return {text, size}; }
+};
+
+Scientific scientific7(float value)
+{
+    Scientific out;
+    const double v = (value == 0.0f || !std::isfinite(value)) ? 0.0 : static_cast<double>(value);
+    const auto res = std::to_chars(out.text, out.text + sizeof out.text, v, std::chars_format::scientific, 6);
+    out.size = static_cast<std::size_t>(res.ptr - out.text);
+    return out;
+}
+
+// The significant digits of the rounded value without trailing zeros, and the
+// decimal exponent of the first one.
 struct Digits {
     bool negative = false;
-    std::string digits;  // at least one digit; "0" for zero
+    char digits[8] = {};
+    int count = 0;
     int exponent = 0;
 };
 
 Digits digits7(float value)
 {
+    const Scientific sci = scientific7(value);
+    const std::string_view s = sci.view();
     Digits out;
-    if (value == 0.0f || !std::isfinite(value)) {
-        out.digits.push_back('0');
-        return out;
-    }
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value),
-                                   std::chars_format::scientific, 6);
-    const std::string_view s(buf, static_cast<std::size_t>(res.ptr - buf));
     std::size_t i = 0;
     if (s[i] == '-') {
         out.negative = true;
@@ -138,12 +168,12 @@ Digits digits7(float value)
     const auto e = s.find('e');
     for (; i < e; ++i)
         if (is_digit(s[i]))
-            out.digits += s[i];
-    while (out.digits.size() > 1 && out.digits.back() == '0')
-        out.digits.pop_back();
-    int exponent = 0;
-    std::from_chars(s.data() + e + (s[e + 1] == '+' ? 2 : 1), s.data() + s.size(), exponent);
-    out.exponent = exponent;
+            out.digits[out.count++] = s[i];
+    while (out.count > 1 && out.digits[out.count - 1] == '0')
+        --out.count;
+    std::from_chars(s.data() + e + (s[e + 1] == '+' ? 2 : 1), s.data() + s.size(), out.exponent);
+    if (out.count == 1 && out.digits[0] == '0')
+        out.negative = false;  // negative zero is written 0
     return out;
 }
 
@@ -152,32 +182,34 @@ Digits digits7(float value)
 std::string num_text(float value, std::string_view separator)
 {
     const Digits d = digits7(value);
+    const std::string_view digits(d.digits, static_cast<std::size_t>(d.count));
+    const int n = d.count;
     std::string out;
+    out.reserve(16 + separator.size());
     if (d.negative)
         out += '-';
-    const int n = static_cast<int>(d.digits.size());
     if (d.exponent >= -4 && d.exponent <= 6) {
         if (d.exponent >= 0) {
             const int whole = d.exponent + 1;
             if (n <= whole) {
-                out += d.digits;
+                out += digits;
                 out.append(static_cast<std::size_t>(whole - n), '0');
             } else {
-                out.append(d.digits, 0, static_cast<std::size_t>(whole));
+                out += digits.substr(0, static_cast<std::size_t>(whole));
                 out += separator;
-                out.append(d.digits, static_cast<std::size_t>(whole));
+                out += digits.substr(static_cast<std::size_t>(whole));
             }
         } else {
             out += '0';
             out += separator;
             out.append(static_cast<std::size_t>(-d.exponent - 1), '0');
-            out += d.digits;
+            out += digits;
         }
     } else {
-        out += d.digits[0];
+        out += digits[0];
         if (n > 1) {
             out += separator;
-            out.append(d.digits, 1);
+            out += digits.substr(1);
         }
         out += d.exponent < 0 ? "E-" : "E+";
         const int e = std::abs(d.exponent);
@@ -190,14 +222,10 @@ std::string num_text(float value, std::string_view separator)
 
 double round7(float value)
 {
-    const Digits d = digits7(value);
-    std::string s = d.negative ? "-" : "";
-    s += d.digits;
-    s += 'e';
-    s += std::to_string(d.exponent - static_cast<int>(d.digits.size()) + 1);
+    const Scientific sci = scientific7(value);
     double out = 0.0;
-    std::from_chars(s.data(), s.data() + s.size(), out);
-    return out;
+    std::from_chars(sci.text, sci.text + sci.size, out);
+    return out == 0.0 ? 0.0 : out;
 }
 
 std::optional<double> dbl_text(std::string_view text, std::string_view separator)
