@@ -1,0 +1,68 @@
+#include "store/session.h"
+
+#include "store/table_file.h"
+
+namespace stk {
+namespace {
+
+void restore_text_boxes(const ParamTable& params, ControlWalk& walk)
+{
+    for (std::size_t pos = 0; pos < walk.control_count(); ++pos)
+        if (walk.is_text_box(pos))
+            walk.set_text(pos, params.getparam(window_name, walk.control_name(pos), ""));
+}
+
+void store_text_boxes(ParamTable& params, const ControlWalk& walk)
+{
+    for (std::size_t pos = 0; pos < walk.control_count(); ++pos)
+        if (walk.is_text_box(pos))
+            params.setparam(window_name, walk.control_name(pos), walk.text(pos));
+}
+
+bool load_kept(const std::filesystem::path& file, Records& table, std::ostream& diag)
+{
+    return load_table(file, table, diag) == ReadStatus::unreadable;
+}
+
+void save_unless_kept(const std::filesystem::path& file, const Records& table, bool kept,
+                      std::ostream& diag)
+{
+    if (kept)
+        diag << "stk_secu: not saving " << file
+             << ": it could not be read at start-up and is left as it is\n";
+    else
+        save_table(file, table, diag);
+}
+
+}  // namespace
+
+void trad_me(Store& store, ControlWalk& walk)
+{
+    translate_window(store.tab_param, store.tab_trad, walk);
+}
+
+void ln_Click(Store& store, ControlWalk& walk, int index)
+{
+    store.tab_param.setparam(window_name, "langue", index);
+    trad_me(store, walk);
+}
+
+void Form_Load(Store& store, ControlWalk& walk, const std::filesystem::path& folder,
+               std::ostream& diag)
+{
+    store.keep_param_file = load_kept(folder / param_file_name, store.tab_param.rows, diag);
+    restore_text_boxes(store.tab_param, walk);
+    store.keep_trad_file = load_kept(folder / trad_file_name, store.tab_trad.rows, diag);
+    trad_me(store, walk);
+    walk.calc();
+}
+
+void Form_Unload(Store& store, ControlWalk& walk, const std::filesystem::path& folder,
+                 std::ostream& diag)
+{
+    store_text_boxes(store.tab_param, walk);
+    save_unless_kept(folder / param_file_name, store.tab_param.rows, store.keep_param_file, diag);
+    save_unless_kept(folder / trad_file_name, store.tab_trad.rows, store.keep_trad_file, diag);
+}
+
+}  // namespace stk

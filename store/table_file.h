@@ -1,0 +1,20 @@
+// Reading and writing one table file, with a one-line report of each failure.
+#pragma once
+
+#include "store/records.h"
+#include "store/safe_file.h"
+
+#include <filesystem>
+#include <ostream>
+
+namespace stk {
+
+// Empties `table`, then fills it from `file` (created empty when missing).
+// A failure leaves the table empty and writes one line to `diag`.
+ReadStatus load_table(const std::filesystem::path& file, Records& table, std::ostream& diag);
+
+// Replaces `file` by the lines of `table`. A failure keeps the old file and
+// writes one line to `diag`.
+bool save_table(const std::filesystem::path& file, const Records& table, std::ostream& diag);
+
+}  // namespace stk
