@@ -26,7 +26,11 @@ Rows evaluate(const Params& p)
     const float ts = p.ts;
     Dbl npan, nnc, ncv, hdel;
     Rows w;
-    auto& [tab_ss, tab_r, tab_cd, tab_cg, tab_t] = w;
+    auto& tab_ss = w.ss;
+    auto& tab_r = w.r;
+    auto& tab_cd = w.cd;
+    auto& tab_cg = w.cg;
+    auto& tab_t = w.t;
 
     step([&] { npan = nb * uu / dv; });
     step([&] { tab_ss[0] = 0; });

@@ -37,4 +37,5 @@ rows = [
 ]
 assert len(rows) == 32
 data = b"".join("\t".join(r).encode("cp1252") + b"\r\n" for r in rows)
-open("/work/main/data/trad_stk_secu.txt", "wb").write(data)
+import pathlib
+open(pathlib.Path(__file__).resolve().parent.parent / "data" / "trad_stk_secu.txt", "wb").write(data)
