@@ -1,0 +1,95 @@
+// The translation pass over an arbitrary table, arbitrary captions and any
+// language: it ends, the table stays within its rows, a caption only ever
+// takes a non-empty cell of the chosen column, and a caption no row holds is
+// learnt while there is room.
+#include "store/param_table.h"
+#include "store/records.h"
+#include "store/trad_table.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// Captions only: a window of labels and a title.
+class CaptionWalk : public stk::ControlWalk {
+public:
+    std::vector<std::string> captions;
+    std::string window_title;
+
+    std::size_t control_count() const override { return captions.size(); }
+    std::string control_name(std::size_t pos) const override { return "l" + std::to_string(pos); }
+    bool is_text_box(std::size_t) const override { return false; }
+    bool has_caption(std::size_t) const override { return true; }
+    std::string text(std::size_t) const override { return {}; }
+    void set_text(std::size_t, std::string_view) override { std::abort(); }
+    std::string caption(std::size_t pos) const override { return captions[pos]; }
+    void set_caption(std::size_t pos, std::string_view c) override { captions[pos] = c; }
+    std::string title() const override { return window_title; }
+    void set_title(std::string_view t) override { window_title = t; }
+    void calc() override { std::abort(); }
+};
+
+std::vector<std::string> split(std::string_view s, char sep)
+{
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= s.size(); ++i)
+        if (i == s.size() || s[i] == sep) {
+            out.emplace_back(s.substr(start, i - start));
+            start = i + 1;
+        }
+    return out;
+}
+
+bool holds(const stk::TradTable& trad, std::size_t column, std::string_view text)
+{
+    for (std::size_t r = 0; r < trad.rows.size(); ++r)
+        if (trad.rows[r][column] == text)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+// Input: the translation file's bytes, a NUL, the language value, a NUL, then
+// the captions separated by LF, the last one being the window title.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const auto parts = split(std::string_view(reinterpret_cast<const char*>(data), size), '\0');
+    if (parts.size() < 3)
+        return 0;
+    stk::TradTable trad;
+    stk::parse_records(parts[0], trad.rows);
+    stk::ParamTable params;
+    params.setparam("da_stk_secu", "langue", parts[1]);
+    CaptionWalk walk;
+    walk.captions = split(parts[2], '\n');
+    walk.window_title = walk.captions.back();
+    walk.captions.pop_back();
+    const auto before = walk.captions;
+    const auto title_before = walk.window_title;
+    const std::size_t rows_before = trad.rows.size();
+
+    stk::translate_window(params, trad, walk);
+
+    if (trad.rows.size() > stk::Records::capacity || trad.rows.size() < rows_before)
+        std::abort();
+    for (std::size_t r = rows_before; r < trad.rows.size(); ++r)
+        if (trad.rows[r][0].empty() || !trad.rows[r][1].empty() || !trad.rows[r][2].empty())
+            std::abort();  // a learnt row holds its caption in the French column only
+    const auto column = stk::language(params);
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        const std::string& now = walk.captions[i];
+        if (now == before[i])
+            continue;
+        if (!column || now.empty() || !holds(trad, *column, now))
+            std::abort();
+    }
+    if (walk.window_title != title_before && (!column || walk.window_title.empty()))
+        std::abort();
+    return 0;
+}
