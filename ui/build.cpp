@@ -1,0 +1,147 @@
+#include "ui/build.h"
+
+#include "ui/theme.h"
+#include "ui/widgets.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace stk::ui {
+namespace {
+
+QString text_of(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// Sets a palette role of one widget, for every colour group.
+void paint(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+QColor colour_or(ColourRole role, QPalette::ColorRole fallback)
+{
+    return colour_for(role).value_or(QApplication::palette().color(fallback));
+}
+
+QWidget* make_frame(const ControlDef& def, QWidget* parent)
+{
+    auto* frame = new QGroupBox(text_of(def.caption), parent);
+    frame->setAutoFillBackground(true);  // a frame hides what lies behind it
+    paint(frame, QPalette::WindowText, colour_or(def.colour, QPalette::WindowText));
+    return frame;
+}
+
+QWidget* make_text_box(const ControlDef& def, QWidget* parent, QValidator* filter)
+{
+    auto* box = new QLineEdit(parent);
+    box->setValidator(filter);
+    paint(box, QPalette::Text, colour_or(def.colour, QPalette::Text));
+    if (def.centred)
+        box->setAlignment(Qt::AlignCenter);
+    return box;
+}
+
+QWidget* make_label(const ControlDef& def, QWidget* parent)
+{
+    auto* label = def.kind == Kind::link ? new ClickLabel(text_of(def.caption), parent)
+                                         : new QLabel(text_of(def.caption), parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment((def.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    paint(label, QPalette::WindowText, colour_or(def.colour, QPalette::WindowText));
+    if (def.kind == Kind::link) {
+        label->setCursor(Qt::PointingHandCursor);
+        label->setToolTip(text_of(def.tip));
+    }
+    return label;
+}
+
+QWidget* make_button(const ControlDef& def, QWidget* parent)
+{
+    auto* button = new QPushButton(text_of(def.caption), parent);
+    if (const auto face = colour_for(def.colour))
+        paint(button, QPalette::Button, *face);
+    if (!def.picture.empty()) {
+        // The picture's own size (24 or 32 pixels), less what the bevel needs.
+        const int side = std::min(pixels(def.at.width), pixels(def.at.height)) >= 36 ? 32 : 20;
+        button->setIcon(QIcon(picture(def.picture, {2 * side, 2 * side})));
+        button->setIconSize({side, side});
+        button->setToolTip(text_of(def.tip));
+        button->setAccessibleName(text_of(def.tip));
+    }
+    return button;
+}
+
+QWidget* make_image(const ControlDef& def, QWidget* parent)
+{
+    auto* image = new ClickLabel(parent);
+    image->setPixmap(picture(def.picture, {2 * pixels(def.at.width), 2 * pixels(def.at.height)}));
+    image->setScaledContents(true);
+    image->setToolTip(text_of(def.tip));
+    image->setAccessibleName(text_of(def.tip));
+    return image;
+}
+
+QWidget* make_line(QWidget* parent)
+{
+    auto* line = new QFrame(parent);
+    line->setAutoFillBackground(true);
+    paint(line, QPalette::Window, QApplication::palette().color(QPalette::WindowText));
+    return line;
+}
+
+}  // namespace
+
+QString object_name(const ControlDef& def)
+{
+    const QString name = text_of(def.name);
+    return def.index == no_index ? name : QStringLiteral("%1(%2)").arg(name).arg(def.index);
+}
+
+void place(QWidget* widget, const ControlDef& def)
+{
+    if (def.kind == Kind::line) {
+        // A rule from its start to its end point, both included.
+        widget->setGeometry(pixels(def.at.left), pixels(def.at.top), pixels(def.at.width) + 1, 1);
+        return;
+    }
+    widget->setGeometry(pixels(def.at.left), pixels(def.at.top), pixels(def.at.width), pixels(def.at.height));
+}
+
+QWidget* make_widget(const ControlDef& def, QWidget* parent, QValidator* text_filter)
+{
+    QWidget* widget = nullptr;
+    switch (def.kind) {
+    case Kind::frame:
+        widget = make_frame(def, parent);
+        break;
+    case Kind::text_box:
+        widget = make_text_box(def, parent, text_filter);
+        break;
+    case Kind::label:
+    case Kind::link:
+        widget = make_label(def, parent);
+        break;
+    case Kind::button:
+        widget = make_button(def, parent);
+        break;
+    case Kind::image:
+        widget = make_image(def, parent);
+        break;
+    case Kind::line:
+        widget = make_line(parent);
+        break;
+    case Kind::timer:
+    case Kind::chart:
+        return nullptr;
+    }
+    widget->setObjectName(object_name(def));
+    widget->setFont(font_for(def.font));
+    place(widget, def);
+    return widget;
+}
+
+}  // namespace stk::ui

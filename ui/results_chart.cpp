@@ -1,0 +1,139 @@
+#include "ui/results_chart.h"
+
+#include "ui/theme.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QGraphicsSimpleTextItem>
+#include <QLocale>
+#include <QValueAxis>
+
+namespace stk::ui {
+namespace {
+
+// Colours that stay apart for colour-blind readers: vermilion, orange, blue.
+const std::array<QColor, series_count> series_colours{QColor(0xD5, 0x5E, 0x00), QColor(0xE6, 0x9F, 0x00),
+                                                      QColor(0x00, 0x72, 0xB2)};
+
+QFont chart_font(qreal points, bool bold)
+{
+    QFont font = font_for(FontRole::normal);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+// The user's locale, without digit grouping, like the results table.
+QLocale plain_locale()
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale;
+}
+
+QString amount(double value) { return plain_locale().toString(value, 'g', 7); }
+
+}  // namespace
+
+ResultsChart::ResultsChart(QWidget* parent)
+    : view_(new QChartView(parent)), chart_(new QChart), series_(new QBarSeries), levels_(new QBarCategoryAxis),
+      amounts_(new QValueAxis), cut_mark_(new QGraphicsSimpleTextItem(chart_))
+{
+    for (std::size_t s = 0; s < series_count; ++s) {
+        sets_[s] = new QBarSet(QString());
+        sets_[s]->append(QList<qreal>(level_count, 0.0));
+        sets_[s]->setColor(series_colours[s]);
+        sets_[s]->setBorderColor(series_colours[s].darker(130));
+        series_->append(sets_[s]);
+    }
+    series_->setBarWidth(0.8);
+    chart_->addSeries(series_);
+
+    levels_->append({"0", "1", "2", "3", "4"});
+    levels_->setLabelsFont(chart_font(8.25, true));
+    levels_->setTitleFont(chart_font(7.5, true));
+    amounts_->setLabelFormat("%.7g");
+    amounts_->setLabelsFont(chart_font(7.5, false));
+    amounts_->setGridLineColor(QColor(0xD8, 0xD8, 0xD8));
+    chart_->addAxis(levels_, Qt::AlignBottom);
+    chart_->addAxis(amounts_, Qt::AlignLeft);
+    series_->attachAxis(levels_);
+    series_->attachAxis(amounts_);
+
+    chart_->setAnimationOptions(QChart::NoAnimation);
+    chart_->setLocalizeNumbers(true);
+    chart_->setBackgroundRoundness(0);
+    chart_->setMargins(QMargins(2, 14, 4, 0));
+    chart_->legend()->setAlignment(Qt::AlignBottom);
+    chart_->legend()->setFont(chart_font(7.5, true));
+    cut_mark_->setFont(chart_font(7.5, true));
+    cut_mark_->setBrush(series_colours[0].darker(140));
+    cut_mark_->hide();
+
+    view_->setChart(chart_);
+    view_->setRenderHint(QPainter::Antialiasing);
+    view_->setFocusPolicy(Qt::StrongFocus);
+    view_->setFrameShape(QFrame::NoFrame);
+    QObject::connect(chart_, &QChart::plotAreaChanged, view_, [this] { place_cut_mark(); });
+}
+
+void ResultsChart::refill(const ChartValues& values, const ChartNames& names)
+{
+    view_->setUpdatesEnabled(false);
+    if (const QLocale locale = plain_locale(); chart_->locale() != locale)
+        chart_->setLocale(locale);
+    for (std::size_t s = 0; s < series_count; ++s)
+        for (int level = 0; level < level_count; ++level)
+            sets_[s]->replace(level, values[s][static_cast<std::size_t>(level)]);
+    const ValueScale scale = scale_for(values);
+    apply_scale(scale);
+    cut_mark_->setText(scale.level0_cut ? QStringLiteral("▲ %1").arg(amount(scale.level0_top)) : QString());
+    cut_mark_->setVisible(scale.level0_cut);
+    place_cut_mark();
+    rename(names);
+    view_->setUpdatesEnabled(true);
+}
+
+void ResultsChart::rename(const ChartNames& names)
+{
+    for (std::size_t s = 0; s < series_count; ++s)
+        if (sets_[s]->label() != names.series[s])
+            sets_[s]->setLabel(names.series[s]);
+    if (levels_->titleText() != names.levels)
+        levels_->setTitleText(names.levels);
+}
+
+void ResultsChart::apply_scale(const ValueScale& scale)
+{
+    amounts_->setRange(scale.low, scale.high);
+    amounts_->applyNiceNumbers();
+}
+
+void ResultsChart::place_cut_mark()
+{
+    const QRectF plot = chart_->plotArea();
+    const QPointF level0 = chart_->mapToPosition(QPointF(0, amounts_->max()), series_);
+    const QRectF text = cut_mark_->boundingRect();
+    cut_mark_->setPos(level0.x() - text.width() / 2, plot.top() - text.height());
+}
+
+QString ResultsChart::describe(const ChartValues& values) const
+{
+    QString text = levels_->titleText() + QStringLiteral(" 0 à 4.");
+    for (int level = 0; level < level_count; ++level) {
+        text += QStringLiteral(" Stock %1 :").arg(level);
+        for (std::size_t s = 0; s < series_count; ++s) {
+            const QString end = s + 1 < series_count ? QStringLiteral(",") : QStringLiteral(".");
+            text += QStringLiteral(" %1 %2%3").arg(sets_[s]->label(), amount(values[s][std::size_t(level)]), end);
+        }
+    }
+    if (cut_mark_->isVisible())
+        text += QStringLiteral(" Les barres du stock 0 dépassent l'échelle, coupée à %1.")
+                    .arg(amount(amounts_->max()));
+    return text;
+}
+
+}  // namespace stk::ui

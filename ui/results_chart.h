@@ -1,0 +1,53 @@
+// The chart `g`: three cumulative series over the stock levels 0 to 4.
+#pragma once
+
+#include "ui/chart_scale.h"
+
+#include <QString>
+#include <array>
+
+class QBarSet;
+class QBarSeries;
+class QBarCategoryAxis;
+class QChart;
+class QChartView;
+class QGraphicsSimpleTextItem;
+class QValueAxis;
+class QWidget;
+
+namespace stk::ui {
+
+// Series names and the title of the levels axis, taken from the window's
+// current captions.
+struct ChartNames {
+    std::array<QString, series_count> series;
+    QString levels;
+};
+
+class ResultsChart {
+public:
+    explicit ResultsChart(QWidget* parent);
+
+    QChartView* view() const { return view_; }
+
+    // Writes the values in place, redrawing once at the end.
+    void refill(const ChartValues& values, const ChartNames& names);
+    void rename(const ChartNames& names);
+
+    // What the chart shows, in words.
+    QString describe(const ChartValues& values) const;
+
+private:
+    void apply_scale(const ValueScale& scale);
+    void place_cut_mark();
+
+    QChartView* view_;
+    QChart* chart_;
+    QBarSeries* series_;
+    std::array<QBarSet*, series_count> sets_{};
+    QBarCategoryAxis* levels_;
+    QValueAxis* amounts_;
+    QGraphicsSimpleTextItem* cut_mark_;
+};
+
+}  // namespace stk::ui

@@ -1,0 +1,103 @@
+#include "ui/theme.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QString>
+#include <QSvgRenderer>
+
+namespace stk::ui {
+
+namespace {
+
+QFont base_font()
+{
+    QFont font;
+    // The nearest desktop equivalents of the designed sans serif, narrow ones first.
+    font.setFamilies({"Microsoft Sans Serif", "Liberation Sans", "Arimo", "Arial", "Nimbus Sans", "Helvetica",
+                      "DejaVu Sans"});
+    font.setStyleHint(QFont::SansSerif);
+    font.setBold(true);
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+// A desktop that has only a wide sans serif gets it condensed until a result
+// of ten digits and a separator fits the text area of a results box.
+int fitting_stretch()
+{
+    constexpr int text_area = 67;  // a 73-pixel box less its border and margins
+    QFont font = base_font();
+    int stretch = 100;
+    while (stretch > 75 && QFontMetrics(font).horizontalAdvance(QStringLiteral("0.000000000")) > text_area)
+        font.setStretch(--stretch);
+    return stretch;
+}
+
+}  // namespace
+
+QFont font_for(FontRole role)
+{
+    static const int stretch = fitting_stretch();
+    QFont font = base_font();
+    if (stretch != 100)
+        font.setStretch(stretch);
+    switch (role) {
+    case FontRole::normal:
+        font.setPointSizeF(8.25);
+        break;
+    case FontRole::title12:
+        font.setPointSizeF(12);
+        break;
+    case FontRole::big:
+        font.setPointSizeF(13.5);
+        break;
+    case FontRole::link:
+        font.setPointSizeF(8.25);
+        font.setUnderline(true);
+        break;
+    }
+    return font;
+}
+
+std::optional<QColor> colour_for(ColourRole role)
+{
+    switch (role) {
+    case ColourRole::standard:
+        return std::nullopt;
+    case ColourRole::black:
+        return QColor(0x00, 0x00, 0x00);
+    case ColourRole::navy:
+        return QColor(0x00, 0x00, 0x80);
+    case ColourRole::dark_green:
+        return QColor(0x00, 0x40, 0x00);
+    case ColourRole::rust:
+        return QColor(0xC0, 0x40, 0x00);
+    case ColourRole::maroon:
+        return QColor(0x80, 0x00, 0x00);
+    case ColourRole::face:
+        return highlight_colour;
+    }
+    return std::nullopt;
+}
+
+QPixmap picture(std::string_view file, QSize size)
+{
+    QSvgRenderer renderer(":/pictures/" + QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size())));
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    if (renderer.isValid()) {
+        QPainter painter(&pixmap);
+        renderer.render(&painter);
+    }
+    return pixmap;
+}
+
+QIcon window_icon()
+{
+    QIcon icon;
+    for (int side : {16, 32, 48, 64})
+        icon.addPixmap(picture("icon.svg", {side, side}));
+    return icon;
+}
+
+}  // namespace stk::ui

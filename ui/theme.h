@@ -1,0 +1,25 @@
+// Fonts, colours and pictures of the window, by the roles the layout names.
+#pragma once
+
+#include "ui/layout.h"
+
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QPixmap>
+#include <optional>
+
+namespace stk::ui {
+
+inline const QColor highlight_colour{0xFF, 0xE0, 0xC0};
+
+QFont font_for(FontRole role);
+
+// The colour a role fixes, or none when the toolkit's own colour stays.
+std::optional<QColor> colour_for(ColourRole role);
+
+// A picture of the window's resources, drawn at the given size.
+QPixmap picture(std::string_view file, QSize size);
+QIcon window_icon();
+
+}  // namespace stk::ui

@@ -1,0 +1,32 @@
+// The two small widget behaviours the toolkit lacks.
+#pragma once
+
+#include <QLabel>
+#include <QValidator>
+
+namespace stk::ui {
+
+// A label or picture that reports a click of the left button.
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// Keeps carriage returns out of a text box, whether typed, pasted or set by
+// code: a CR inside a value would split a record of the parameter file. The
+// text is cleaned before the box stores it and before it reports the change.
+class NoCarriageReturn : public QValidator {
+    Q_OBJECT
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override;
+};
+
+}  // namespace stk::ui
