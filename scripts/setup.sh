@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when any is missing.
+# Installs the Debian packages the build needs, when any is missing; with the
+# argument "test", also those the whole test suite needs (sanitizer and fuzzer
+# runtimes, a virtual display, the metainfo validator).
 set -euo pipefail
 
 packages=(
@@ -7,9 +9,11 @@ packages=(
   qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libqt6svg6
   qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core
-  xvfb xauth
+  fonts-dejavu-core fonts-liberation2
 )
+if [ "${1:-}" = test ]; then
+  packages+=(clang libclang-rt-14-dev xvfb xauth xdotool appstream desktop-file-utils)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
