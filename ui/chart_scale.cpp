@@ -1,6 +1,7 @@
 #include "ui/chart_scale.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace stk::ui {
 
@@ -24,6 +25,26 @@ ValueScale scale_for(const ChartValues& values)
     // Headroom above the highest bar, so that it does not touch the frame.
     scale.high += (scale.high - scale.low) * 0.08;
     return scale;
+}
+
+NiceAxis nice_axis(double low, double high)
+{
+    const double span = high - low;
+    if (!(span > 0) || !std::isfinite(span))
+        return {low, high, 2};
+    const double rough = span / 4;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = 10 * power;
+    for (double m : {1.0, 2.0, 2.5, 5.0})
+        if (m * power >= rough) {
+            step = m * power;
+            break;
+        }
+    NiceAxis axis{std::floor(low / step) * step, std::ceil(high / step) * step, 2};
+    axis.ticks = static_cast<int>(std::lround((axis.high - axis.low) / step)) + 1;
+    if (!std::isfinite(axis.low) || !std::isfinite(axis.high))
+        return {low, high, 2};
+    return axis;
 }
 
 }  // namespace stk::ui

@@ -25,4 +25,14 @@ inline constexpr double cut_ratio = 2.0;
 
 ValueScale scale_for(const ChartValues& values);
 
+// An axis from `low` to `high` widened to round steps of 1, 2, 2.5 or 5 times
+// a power of ten, with about five ticks.
+struct NiceAxis {
+    double low = 0;
+    double high = 1;
+    int ticks = 2;
+};
+
+NiceAxis nice_axis(double low, double high);
+
 }  // namespace stk::ui

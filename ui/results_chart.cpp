@@ -108,8 +108,12 @@ void ResultsChart::rename(const ChartNames& names)
 
 void ResultsChart::apply_scale(const ValueScale& scale)
 {
-    amounts_->setRange(scale.low, scale.high);
-    amounts_->applyNiceNumbers();
+    // Changing the range rebuilds every tick and label: only when it moves.
+    const NiceAxis axis = nice_axis(scale.low, scale.high);
+    if (amounts_->tickCount() != axis.ticks)
+        amounts_->setTickCount(axis.ticks);
+    if (amounts_->min() != axis.low || amounts_->max() != axis.high)
+        amounts_->setRange(axis.low, axis.high);
 }
 
 void ResultsChart::place_cut_mark()

@@ -40,5 +40,30 @@ INSTANTIATE_TEST_SUITE_P(
         ScaleCase{"negative_amounts", {{{0, -50, 0, 0, 0}, {0, 10, 0, 0, 0}, {0, 100, 0, 0, 0}}}, false, -50, 100}),
     [](const auto& info) { return std::string(info.param.what); });
 
+struct NiceCase {
+    double low, high;
+    ui::NiceAxis axis;
+};
+
+class Nice : public ::testing::TestWithParam<NiceCase> {};
+
+TEST_P(Nice, WidensToRoundSteps)
+{
+    const auto [low, high, expected] = GetParam();
+    const ui::NiceAxis axis = ui::nice_axis(low, high);
+    EXPECT_DOUBLE_EQ(axis.low, expected.low);
+    EXPECT_DOUBLE_EQ(axis.high, expected.high);
+    EXPECT_EQ(axis.ticks, expected.ticks);
+    EXPECT_LE(axis.low, low);
+    EXPECT_GE(axis.high, high);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ranges, Nice, ::testing::Values(
+    NiceCase{0, 935.28, {0, 1000, 5}},      // the worked example, with headroom
+    NiceCase{0, 1.08, {0, 1.5, 4}},
+    NiceCase{-54, 108, {-100, 150, 6}},
+    NiceCase{0, 3.6e38, {0, 4e38, 5}},
+    NiceCase{5, 5, {5, 5, 2}}));
+
 }  // namespace
 }  // namespace stk::test

@@ -1,0 +1,95 @@
+// Soak runs on the real window (offscreen): many keystrokes, each refilling the
+// table and the chart, and many analyses with their seven flasher ticks. The
+// counter rss_growth_kB is the growth of the resident memory after a warm-up;
+// it should stay under 1 MB.
+#include "ui/da_stk_secu.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+long resident_kb()
+{
+    long pages = 0, resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+void type_worked_example(stk::da_stk_secu& w)
+{
+    const std::pair<stk::Field, const char*> example[] = {
+        {stk::Field::nbt, "3"},     {stk::Field::dat, "4"},   {stk::Field::pst, "200"}, {stk::Field::uut, "2000"},
+        {stk::Field::dvt, "10000"}, {stk::Field::crt, "500"}, {stk::Field::cct, "50"},  {stk::Field::tst, "2"}};
+    for (const auto& [field, text] : example)
+        w.set_field_text(field, text);
+}
+
+// Texts a planner might type into the life field, one keystroke after another.
+const char* const life_texts[] = {"1", "10", "100", "1000", "10000", "1000", "100", "10", "1", ""};
+
+void keystrokes(stk::da_stk_secu& w, long count)
+{
+    for (long i = 0; i < count; ++i) {
+        w.set_field_text(stk::Field::dvt, life_texts[i % 10]);
+        if (i % 100 == 0)
+            QCoreApplication::processEvents();  // repaints and deferred deletions
+    }
+    QCoreApplication::processEvents();
+}
+
+void BM_SoakKeystrokes(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    stk::da_stk_secu w(dir.path().toStdString());
+    w.show();
+    type_worked_example(w);
+    keystrokes(w, 5000);
+    const long before = resident_kb();
+    for (auto _ : state)
+        keystrokes(w, state.range(0));
+    state.counters["rss_growth_kB"] = static_cast<double>(resident_kb() - before);
+    state.counters["rss_kB"] = static_cast<double>(resident_kb());
+}
+BENCHMARK(BM_SoakKeystrokes)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void analyses(stk::da_stk_secu& w, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        w.Command4_Click();
+        for (int tick = 0; tick < 7; ++tick)
+            w.Timer1_Timer();
+        QCoreApplication::processEvents();
+    }
+}
+
+void BM_SoakAnalysis(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    stk::da_stk_secu w(dir.path().toStdString());
+    w.show();
+    type_worked_example(w);
+    analyses(w, 100);
+    const long before = resident_kb();
+    for (auto _ : state)
+        analyses(w, static_cast<int>(state.range(0)));
+    state.counters["rss_growth_kB"] = static_cast<double>(resident_kb() - before);
+}
+BENCHMARK(BM_SoakAnalysis)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
