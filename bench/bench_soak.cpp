@@ -2,11 +2,7 @@
 // table and the chart, and many analyses with their seven flasher ticks. The
 // counter rss_growth_kB is the growth of the resident memory after a warm-up;
 // it should stay under 1 MB.
-#include "ui/da_stk_secu.h"
-
-#include <QApplication>
-#include <QTemporaryDir>
-#include <benchmark/benchmark.h>
+#include "bench/bench_window.h"
 
 #include <fstream>
 #include <unistd.h>
@@ -18,15 +14,6 @@ long resident_kb()
     long pages = 0, resident = 0;
     std::ifstream("/proc/self/statm") >> pages >> resident;
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
-void type_worked_example(stk::da_stk_secu& w)
-{
-    const std::pair<stk::Field, const char*> example[] = {
-        {stk::Field::nbt, "3"},     {stk::Field::dat, "4"},   {stk::Field::pst, "200"}, {stk::Field::uut, "2000"},
-        {stk::Field::dvt, "10000"}, {stk::Field::crt, "500"}, {stk::Field::cct, "50"},  {stk::Field::tst, "2"}};
-    for (const auto& [field, text] : example)
-        w.set_field_text(field, text);
 }
 
 // Texts a planner might type into the life field, one keystroke after another.
@@ -44,10 +31,8 @@ void keystrokes(stk::da_stk_secu& w, long count)
 
 void BM_SoakKeystrokes(benchmark::State& state)
 {
-    QTemporaryDir dir;
-    stk::da_stk_secu w(dir.path().toStdString());
-    w.show();
-    type_worked_example(w);
+    stk::bench::ShownWindow shown;
+    auto& w = shown.w;
     keystrokes(w, 5000);
     const long before = resident_kb();
     for (auto _ : state)
@@ -69,10 +54,8 @@ void analyses(stk::da_stk_secu& w, int count)
 
 void BM_SoakAnalysis(benchmark::State& state)
 {
-    QTemporaryDir dir;
-    stk::da_stk_secu w(dir.path().toStdString());
-    w.show();
-    type_worked_example(w);
+    stk::bench::ShownWindow shown;
+    auto& w = shown.w;
     analyses(w, 100);
     const long before = resident_kb();
     for (auto _ : state)
@@ -83,13 +66,4 @@ BENCHMARK(BM_SoakAnalysis)->Arg(1000)->Iterations(1)->Unit(benchmark::kMilliseco
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return stk::bench::run_offscreen(argc, argv); }

@@ -1,32 +1,18 @@
 // Time of one keystroke and of the start-up, on the real window (offscreen).
-#include "ui/da_stk_secu.h"
+#include "bench/bench_window.h"
 
-#include <QApplication>
 #include <QFile>
-#include <QLineEdit>
-#include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 #include <memory>
 
 namespace {
 
-void type_worked_example(stk::da_stk_secu& w)
-{
-    const std::pair<stk::Field, const char*> example[] = {
-        {stk::Field::nbt, "3"},     {stk::Field::dat, "4"},   {stk::Field::pst, "200"}, {stk::Field::uut, "2000"},
-        {stk::Field::dvt, "10000"}, {stk::Field::crt, "500"}, {stk::Field::cct, "50"},  {stk::Field::tst, "2"}};
-    for (const auto& [field, text] : example)
-        w.set_field_text(field, text);
-}
+using stk::bench::ShownWindow;
 
 // One keystroke: the field changes, the results table and the chart are rewritten.
 void BM_Keystroke(benchmark::State& state)
 {
-    QTemporaryDir dir;
-    stk::da_stk_secu w(dir.path().toStdString());
-    w.show();
-    type_worked_example(w);
-    QCoreApplication::processEvents();
+    ShownWindow shown;
+    auto& w = shown.w;
     bool flip = false;
     for (auto _ : state) {
         w.set_field_text(stk::Field::dvt, (flip = !flip) ? "10001" : "10000");
@@ -35,14 +21,23 @@ void BM_Keystroke(benchmark::State& state)
 }
 BENCHMARK(BM_Keystroke)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
+// One keystroke that moves the chart's value axis each time: the life field
+// typed and erased digit by digit.
+void BM_KeystrokeAxisMoves(benchmark::State& state)
+{
+    ShownWindow shown;
+    const char* const lives[] = {"1", "10", "100", "1000", "10000", "1000", "100", "10"};
+    std::size_t i = 0;
+    for (auto _ : state)
+        shown.w.set_field_text(stk::Field::dvt, lives[i++ % 8]);
+}
+BENCHMARK(BM_KeystrokeAxisMoves)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
 // One keystroke and the repaint that follows it.
 void BM_KeystrokeRepainted(benchmark::State& state)
 {
-    QTemporaryDir dir;
-    stk::da_stk_secu w(dir.path().toStdString());
-    w.show();
-    type_worked_example(w);
-    QCoreApplication::processEvents();
+    ShownWindow shown;
+    auto& w = shown.w;
     bool flip = false;
     for (auto _ : state) {
         w.set_field_text(stk::Field::dvt, (flip = !flip) ? "10001" : "10000");
@@ -77,15 +72,4 @@ BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAgg
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return stk::bench::run_offscreen(argc, argv); }
