@@ -63,9 +63,11 @@ void da_stk_secu::calc()
     }
     const Presentation shown = present(stk::calc(texts), decimal_separator());
     for (int level = 0; level < level_count; ++level)
-        for (Line line : write_order)
-            results_[static_cast<std::size_t>(line)][static_cast<std::size_t>(level)]->setText(
-                qtext(shown.cell(line, level)));
+        for (Line line : write_order) {
+            QLineEdit* cell = results_[static_cast<std::size_t>(line)][static_cast<std::size_t>(level)];
+            cell->setText(qtext(shown.cell(line, level)));
+            cell->setCursorPosition(0);  // a text wider than its box shows its first digits
+        }
     recommended_->setText(qtext(shown.recommended));
     chart_->refill(shown.chart, chart_names());
     chart_->view()->setAccessibleDescription(chart_->describe(shown.chart));

@@ -1,97 +1,154 @@
-// Where the two files live: beside a writable executable, else in the user's
-// configuration folder, the installed translations being the starting point.
+// The app folder and its files: where they live, how they are read and replaced, what is shipped.
 #include "store/app_folder.h"
-#include "test_support.h"
+#include "store/records.h"
+#include "store/safe_file.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <random>
 #include <sstream>
 
-namespace stk::testing {
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace stk {
 namespace {
+
+namespace fs = std::filesystem;
+
+struct TempDir {
+    fs::path path = fs::temp_directory_path() / ("stk_store_" + std::to_string(std::random_device{}()));
+    TempDir() { fs::create_directories(path); }
+    ~TempDir() { std::error_code ignored; fs::remove_all(path, ignored); }
+    fs::path operator/(const std::string& name) const { return path / name; }
+};
+
+std::string read_bytes(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void write_bytes(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
+
+// Every entry of a folder with its bytes: what a failed save must leave as it was.
+std::map<std::string, std::string> snapshot(const fs::path& folder)
+{
+    std::map<std::string, std::string> entries;
+    for (const auto& entry : fs::directory_iterator(folder))
+        entries[entry.path().filename().string()] = entry.is_directory() ? "<folder>" : read_bytes(entry.path());
+    return entries;
+}
+
+// Whether replace_file, run in a child (whose files cannot grow beyond 4096 bytes
+// under `size_limit`), gives a reason for failing.
+bool gives_a_reason(const fs::path& file, const std::string& bytes, bool size_limit)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        if (size_limit)
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::_exit(replace_file(file, bytes).empty() ? 1 : 0);
+    }
+    int status = 1;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+struct Failure { const char *name, *target; bool size_limit; };
+void PrintTo(const Failure& c, std::ostream* os) { *os << c.name; }
+
+class FailedReplace : public ::testing::TestWithParam<Failure> {};
+
+TEST_P(FailedReplace, LeavesEveryFileAsItWasAndGivesAReason)
+{
+    const auto& [name, target, size_limit] = GetParam();
+    TempDir dir;
+    write_bytes(dir / "f.txt", "da_stk_secu\tcct\t1500\r\n");
+    fs::create_directory(dir / "d.txt");
+    const auto before = snapshot(dir.path);
+    EXPECT_TRUE(gives_a_reason(dir / target, std::string(10000, 'v'), size_limit));
+    EXPECT_EQ(snapshot(dir.path), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Saves, FailedReplace, ::testing::Values(
+    Failure{"TargetIsAFolder", "d.txt", false}, Failure{"DiskFull", "f.txt", true},
+    Failure{"MissingFolder", "missing/f.txt", false}));
+
+TEST(SafeFile, ReadOrCreate)
+{
+    TempDir dir;
+    EXPECT_EQ(read_or_create(dir / "new.txt").status, ReadStatus::created);
+    EXPECT_EQ(snapshot(dir.path), (std::map<std::string, std::string>{{"new.txt", ""}}));
+    EXPECT_EQ(read_or_create(dir.path).status, ReadStatus::unreadable);
+    EXPECT_NE(read_or_create(dir.path).reason, "");
+}
 
 // A folder no one can create files in, not even root.
 const fs::path unwritable = "/proc/sys";
+constexpr const char* shipped = "Risque\tRisk\tRisco\r\n";
+constexpr const char* shipped_file = "share/stk_secu/trad_stk_secu.txt";
 
-struct Install {
-    TempDir root;
-    fs::path bin = root / "bin";
-    fs::path share = root / "share" / "stk_secu";
-    Install()
-    {
-        fs::create_directories(bin);
-        fs::create_directories(share);
-        write_bytes(share / "trad_stk_secu.txt", "Risque\tRisk\tRisco\r\n");
-    }
-};
+// The executable is in bin/ (with share/stk_secu/ beside it) when `writable`, else in /proc/sys;
+// `existing`: translations already in bin/ (null: none); `xdg` and `home` lie under the temporary
+// folder (empty: unset; starting with '.': as given); `folder`: the answer under the temporary folder
+// (empty: the executable's folder), holding `trad` afterwards; `diag`: part of the report (empty: none).
+struct FolderCase { const char *name, *existing, *xdg, *home, *folder, *trad, *diag; bool writable; };
+void PrintTo(const FolderCase& c, std::ostream* os) { *os << c.name; }
 
-TEST(AppFolder, WritableExecutableFolderKeepsTheFilesBesideIt)
+class AppFolder : public ::testing::TestWithParam<FolderCase> {};
+
+TEST_P(AppFolder, PicksTheFolderAndSeedsTheTranslations)
 {
-    Install install;
-    std::ostringstream diag;
-    EXPECT_EQ(app_folder(install.bin, {"", ""}, diag), install.bin);
-    EXPECT_EQ(read_bytes(install.bin / "trad_stk_secu.txt"), "Risque\tRisk\tRisco\r\n");
-    EXPECT_EQ(diag.str(), "");
-    EXPECT_EQ(folder_entries(install.bin).size(), 1u) << "no probe file is left behind";
-}
-
-TEST(AppFolder, ExistingTranslationsAreNeverReplaced)
-{
-    Install install;
-    write_bytes(install.bin / "trad_stk_secu.txt", "mine\t\t\r\n");
-    std::ostringstream diag;
-    app_folder(install.bin, {}, diag);
-    EXPECT_EQ(read_bytes(install.bin / "trad_stk_secu.txt"), "mine\t\t\r\n");
-}
-
-struct ConfigCase {
-    const char* name;
-    bool xdg;        // XDG_CONFIG_HOME set to an absolute folder
-    bool relative;   // XDG_CONFIG_HOME set to a relative one (ignored)
-    bool home;
-    const char* expected;  // under the temporary folder; empty: the executable's folder
-};
-
-class UnwritableExecutableFolder : public ::testing::TestWithParam<ConfigCase> {};
-
-TEST_P(UnwritableExecutableFolder, UsesTheUserConfigurationFolder)
-{
-    const auto& c = GetParam();
+    const FolderCase& c = GetParam();
     TempDir tmp;
-    UserDirs dirs;
-    if (c.xdg)
-        dirs.xdg_config_home = (tmp / "xdg").string();
-    if (c.relative)
-        dirs.xdg_config_home = "relative/config";
-    if (c.home)
-        dirs.home = (tmp / "home").string();
+    fs::create_directories(tmp / "share/stk_secu");
+    fs::create_directories(tmp / "bin");
+    write_bytes(tmp / shipped_file, shipped);
+    if (c.existing)
+        write_bytes(tmp / "bin/trad_stk_secu.txt", c.existing);
+    const auto at = [&](std::string p) { return p.empty() || p[0] == '.' ? p : (tmp / p).string(); };
     std::ostringstream diag;
-    const fs::path folder = app_folder(unwritable, dirs, diag);
-    if (*c.expected) {
-        EXPECT_EQ(folder, tmp / c.expected);
-        EXPECT_TRUE(fs::is_directory(folder));
-        EXPECT_EQ(diag.str(), "");
-    } else {
-        EXPECT_EQ(folder, unwritable);
-        EXPECT_NE(diag.str().find("not writable"), std::string::npos) << diag.str();
+    const fs::path folder = app_folder(c.writable ? tmp / "bin" : unwritable, {at(c.xdg), at(c.home)}, diag);
+    EXPECT_EQ(folder, *c.folder ? tmp / c.folder : unwritable);
+    if (*c.folder) {
+        EXPECT_EQ(read_bytes(folder / "trad_stk_secu.txt"), c.trad);
+        EXPECT_EQ(snapshot(folder).size(), *c.trad ? 1u : 0u) << "no probe file is left behind";
     }
+    EXPECT_EQ(diag.str().empty(), !*c.diag) << diag.str();
+    EXPECT_NE(diag.str().find(c.diag), std::string::npos) << diag.str();
 }
 
-INSTANTIATE_TEST_SUITE_P(Environment, UnwritableExecutableFolder, ::testing::Values(
-    ConfigCase{"xdg", true, false, true, "xdg/stk_secu"},
-    ConfigCase{"home", false, false, true, "home/.config/stk_secu"},
-    ConfigCase{"relative_xdg", false, true, true, "home/.config/stk_secu"},
-    ConfigCase{"nothing", false, false, false, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Environment, AppFolder, ::testing::Values(
+    FolderCase{"WritableCopiesTranslations", nullptr, "", "", "bin", shipped, "", true},
+    FolderCase{"WritableKeepsItsTranslations", "mine\t\t\r\n", "", "", "bin", "mine\t\t\r\n", "", true},
+    FolderCase{"Xdg", nullptr, "xdg", "home", "xdg/stk_secu", "", "", false},
+    FolderCase{"Home", nullptr, "", "home", "home/.config/stk_secu", "", "", false},
+    FolderCase{"RelativeXdgIgnored", nullptr, "./relative", "home", "home/.config/stk_secu", "", "", false},
+    FolderCase{"NoHome", nullptr, "", "", "", "", "not writable", false},
+    FolderCase{"ConfigCannotBeCreated", nullptr, shipped_file, "", "", "", "cannot create", false}));
 
-TEST(AppFolder, ConfigurationFolderThatCannotBeCreatedIsReported)
+TEST(ShippedTranslations, HoldThirtyTwoRowsInThreeLanguages)
 {
-    TempDir tmp;
-    write_bytes(tmp / "file", "x");
-    std::ostringstream diag;
-    EXPECT_EQ(app_folder(unwritable, {(tmp / "file").string(), ""}, diag), unwritable);
-    EXPECT_NE(diag.str().find("cannot create"), std::string::npos) << diag.str();
+    const std::string bytes = read_bytes(fs::path(STK_DATA_DIR) / "trad_stk_secu.txt");
+    EXPECT_TRUE(bytes.find('\xE9') != std::string::npos && bytes.find('\x80') != std::string::npos) << "é and €";
+    Records rows;
+    parse_records(bytes, rows);
+    EXPECT_TRUE(rows.kept_lines().empty());
+    ASSERT_EQ(rows.size(), 32u);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (const std::string& cell : rows[i])
+            EXPECT_FALSE(cell.empty()) << i;
+    EXPECT_EQ(rows[6], (Record{"www.example.com", "www.example.com", "www.example.com"}));
 }
 
 }  // namespace
-}  // namespace stk::testing
+}  // namespace stk

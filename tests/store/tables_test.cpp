@@ -1,0 +1,169 @@
+// The tables of the two files: the parameter rules, the bytes of a file, the translations.
+#include "store/param_table.h"
+#include "store/records.h"
+#include "store/trad_table.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace stk {
+namespace {
+
+using namespace std::string_literals;
+
+// The table before and after as file bytes, the setparam calls (window, key, value), and a
+// getparam call (window, key, fallback) with the value it finds.
+struct ParamCase { std::string name, before; std::vector<Record> writes; Record query; std::string found, after; };
+void PrintTo(const ParamCase& c, std::ostream* os) { *os << c.name; }
+
+class ParamStore : public ::testing::TestWithParam<ParamCase> {};
+
+TEST_P(ParamStore, LooksUpAndUpdatesTheFirstMatchingRow)
+{
+    const ParamCase& c = GetParam();
+    ParamTable table;
+    parse_records(c.before, table.rows);
+    for (const Record& w : c.writes)
+        table.setparam(w[0], w[1], w[2]);
+    EXPECT_EQ(table.getparam(c.query[0], c.query[1], c.query[2]), c.found);
+    EXPECT_EQ(format_records(table.rows), c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ParamStore, ::testing::Values(
+    ParamCase{"EmptyTable", "", {}, {"w", "langue", "0"}, "0", ""},
+    ParamCase{"EmptyValueIsFound", "w\tcct\t\r\n", {}, {"w", "cct", "x"}, "", "w\tcct\t\r\n"},
+    ParamCase{"FirstDuplicateIsReadAndUpdated", "w\tcct\t10\r\nw\tcct\t20\r\n", {{"w", "cct", "30"}},
+              {"w", "cct", ""}, "30", "w\tcct\t30\r\nw\tcct\t20\r\n"},
+    ParamCase{"KeyIsCaseSensitive", "w\tcct\t10\r\n", {{"w", "CCT", "5"}}, {"w", "cct", ""}, "10",
+              "w\tcct\t10\r\nw\tCCT\t5\r\n"},
+    ParamCase{"OtherWindowIsIgnored", "autre\tcct\t1\r\n", {{"w", "cct", "2"}}, {"w", "cct", ""}, "2",
+              "autre\tcct\t1\r\nw\tcct\t2\r\n"},
+    ParamCase{"ThreeWritesLeaveOneRow", "", {{"w", "tst", "1"}, {"w", "tst", "2"}, {"w", "tst", "3"}},
+              {"w", "tst", ""}, "3", "w\ttst\t3\r\n"}));
+
+TEST(ParamStore, FullTableUpdatesButStoresNoNewPairAndIntegersAreText)
+{
+    ParamTable table;
+    for (int i = 0; i < 101; ++i)
+        table.setparam(window_name, "k" + std::to_string(i), i - 1);
+    table.setparam(window_name, "new", "1");
+    table.setparam(window_name, "k100", "z");
+    EXPECT_EQ(table.nparam(), 100);
+    EXPECT_EQ(table.getparam(window_name, "new", "none"), "none");
+    EXPECT_EQ(table.getparam(window_name, "k100", ""), "z");
+    EXPECT_EQ(table.getparam(window_name, "k0", ""), "-1");
+}
+
+// A file as found, the rows it gives (UTF-8), and the file written back (empty: the same bytes).
+struct FormatCase { std::string name, bytes; std::vector<Record> rows; std::string written; };
+void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.name; }
+
+class FileFormat : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(FileFormat, ReadsRowsAndWritesThemBack)
+{
+    const FormatCase& c = GetParam();
+    Records table;
+    parse_records(c.bytes, table);
+    ASSERT_EQ(table.size(), c.rows.size());
+    for (std::size_t i = 0; i < c.rows.size(); ++i)
+        EXPECT_EQ(table[i], c.rows[i]) << i;
+    EXPECT_EQ(format_records(table), c.written.empty() ? c.bytes : c.written);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, FileFormat, ::testing::Values(
+    FormatCase{"TabsCrLfAndWindows1252", "w\tcct\t1500\r\nCo\xFBt direct\t12\xE9\t\x80 / jour\r\n",
+               {{"w", "cct", "1500"}, {"Coût direct", "12é", "€ / jour"}}, ""},
+    FormatCase{"FurtherTabsStayInTheValue", "w\tcct\t1\t2\r\n", {{"w", "cct", "1\t2"}}, ""},
+    FormatCase{"LastLineWithoutLineEnd", "a\tb\tc\r\nd\te\tf", {{"a", "b", "c"}, {"d", "e", "f"}},
+               "a\tb\tc\r\nd\te\tf\r\n"},
+    FormatCase{"LoneCrEndsALine", "a\tb\tc\rd\te\t\r\n", {{"a", "b", "c"}, {"d", "e", ""}}, "a\tb\tc\r\nd\te\t\r\n"},
+    FormatCase{"LoneLfIsACharacter", "a\tb\tc\nd\te\r\n", {{"a", "b", "c\nd\te"}}, ""},
+    FormatCase{"MalformedLinesKeepTheirPlace", "x\r\na\tb\tc\r\n\r\nonly\tone\r\nd\te\tf\r\n\r\n",
+               {{"a", "b", "c"}, {"d", "e", "f"}}, ""},
+    FormatCase{"UnassignedBytesRoundTrip", "\x81\x8D\x8F\x90\x9D\tk\t\x9F\xFF\x00\x01\r\n"s,
+               {{"\u0081\u008D\u008F\u0090\u009D", "k", "\u0178\u00FF\0\x01"s}}, ""}));
+
+TEST(FileFormatLimits, LinesBeyondTheTableStayInPlaceAndTheWriterMarksWhatItCannotHold)
+{
+    std::string bytes;
+    for (int i = 0; i < 150; ++i)
+        bytes += "w\tk" + std::to_string(i) + "\tv\r\n";
+    Records table;
+    parse_records(bytes, table);
+    EXPECT_EQ(table.size(), Records::capacity);
+    EXPECT_FALSE(table.append({"w", "new", "1"}));
+    EXPECT_EQ(format_records(table), bytes);
+    // CR is dropped; a character Windows-1252 lacks is written '?'.
+    Records written;
+    written.append({"w", "cct", "12\r\n34"});
+    written.append({"w", "tst", "x\u65E5y\u0080"});
+    EXPECT_EQ(format_records(written), "w\tcct\t12\n34\r\nw\ttst\tx?y?\r\n");
+}
+
+// A few labels (one with an empty caption) and a title.
+struct Labels : ControlWalk {
+    std::vector<std::string> captions{"Risque", "", "Total", "Risque"};
+    std::string window_title = "Titre";
+    std::size_t control_count() const override { return captions.size(); }
+    std::string control_name(std::size_t) const override { return "Etiquette27"; }
+    bool is_text_box(std::size_t) const override { return false; }
+    bool has_caption(std::size_t) const override { return true; }
+    std::string text(std::size_t) const override { return {}; }
+    void set_text(std::size_t, std::string_view) override {}
+    std::string caption(std::size_t pos) const override { return captions[pos]; }
+    void set_caption(std::size_t pos, std::string_view text) override { captions[pos] = text; }
+    std::string title() const override { return window_title; }
+    void set_title(std::string_view text) override { window_title = text; }
+    void calc() override {}
+};
+
+// The stored language, the column it picks, and the captions shown after translate_window.
+struct LanguageCase { const char *name, *langue; std::optional<std::size_t> column; std::vector<std::string> shown; };
+void PrintTo(const LanguageCase& c, std::ostream* os) { *os << c.name; }
+
+// An empty cell keeps the caption.
+const std::string translations = "Risque\tRisk\tRisco\r\nTotal\t\tTotal pt\r\n";
+
+class Language : public ::testing::TestWithParam<LanguageCase> {};
+
+TEST_P(Language, IsReadAsARoundedNumberAndPicksTheColumn)
+{
+    ParamTable params;
+    params.setparam(window_name, "langue", GetParam().langue);
+    TradTable trad;
+    parse_records(translations, trad.rows);
+    Labels window;
+    translate_window(params, trad, window);
+    EXPECT_EQ(language(params), GetParam().column);
+    EXPECT_EQ(window.captions, GetParam().shown);
+    // The title, which no row holds, is learnt in the French column only.
+    EXPECT_EQ(format_records(trad.rows), translations + "Titre\t\t\r\n");
+}
+
+const std::vector<std::string> french{"Risque", "", "Total", "Risque"};
+
+INSTANTIATE_TEST_SUITE_P(Values, Language, ::testing::Values(
+    LanguageCase{"Empty", "", 0, french}, LanguageCase{"Text", "abc", 0, french},
+    LanguageCase{"OneAndAHalf", "1.5", 2, {"Risco", "", "Total pt", "Risco"}},
+    LanguageCase{"TwoAndAHalf", "2.5", 2, {"Risco", "", "Total pt", "Risco"}},
+    LanguageCase{"OneKeepsEmptyCell", "1", 1, {"Risk", "", "Total", "Risk"}},
+    LanguageCase{"Three", "3", std::nullopt, french}, LanguageCase{"MinusOne", "-1", std::nullopt, french},
+    LanguageCase{"BeyondRange", "1E999", std::nullopt, french}));
+
+TEST(Translation, FullTableLearnsNothing)
+{
+    TradTable full;
+    for (int i = 0; i < 101; ++i)
+        full.rows.append({"c" + std::to_string(i), "", ""});
+    Labels window;
+    translate_window(ParamTable{}, full, window);
+    EXPECT_EQ(full.ntrad(), 100);
+}
+
+}  // namespace
+}  // namespace stk
