@@ -2,137 +2,54 @@
 #include "window_helpers.h"
 
 #include <QBarCategoryAxis>
-#include <QBarSeries>
 #include <QBarSet>
-#include <QChart>
-#include <QChartView>
-#include <QLocale>
-#include <QValueAxis>
-#include <gtest/gtest.h>
 
 namespace stk::test {
 namespace {
 
-struct ResultLine {
-    const char* name;
-    std::array<const char*, 5> shown;
-};
-
-const ResultLine worked_results[] = {
+// The worked example's results, one line per result array, and the chart's three series.
+const std::pair<const char*, std::array<QString, 5>> worked_results[] = {
     {"sst", {"0", "1", "2", "3", "4"}},
     {"rt", {"26549.06", "534.3407", "216.9994", "0.07472568", "0.001140828"}},
     {"cdt", {"0", "40", "80", "120", "160"}},
     {"cgt", {"0", "214", "378", "542", "706"}},
-    {"tt", {"26549.06", "788.3407", "674.9994", "662.0747", "866.0012"}},
-};
+    {"tt", {"26549.06", "788.3407", "674.9994", "662.0747", "866.0012"}}};
+const double worked_chart[3][5] = {{26549.06, 534.3407, 216.9994, 0.07472568, 0.001140828},
+                                   {26549.06, 574.3407, 296.9994, 120.0747, 160.0011},
+                                   {26549.06, 788.3407, 674.9994, 662.0747, 866.0012}};
 
-class WorkedExample : public ::testing::TestWithParam<ResultLine> {
-protected:
-    void SetUp() override { type_worked_example(window); }
+struct LocaleCase { const char* name; QLocale locale; QChar decimal_point; };
+
+class WorkedExample : public ::testing::TestWithParam<LocaleCase> {};
+
+TEST_P(WorkedExample, FillsTheTableTheRecommendedStockAndTheChartAndFollowsAFieldSetFromCode)
+{
+    const DefaultLocale locale(GetParam().locale);
     Fresh fresh;
-    da_stk_secu& window = fresh.w;
-};
-
-TEST_P(WorkedExample, FillsTheLineOfTheResultsTable)
-{
-    for (int level = 0; level < 5; ++level)
-        EXPECT_EQ(box(window, GetParam().name, level)->text().toStdString(), GetParam().shown[level])
-            << GetParam().name << "(" << level << ")";
-    EXPECT_EQ(box(window, "sst", 5)->text(), "3");
-}
-
-INSTANTIATE_TEST_SUITE_P(Lines, WorkedExample, ::testing::ValuesIn(worked_results),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-QBarSeries* bars(const da_stk_secu& w)
-{
-    return qobject_cast<QBarSeries*>(qobject_cast<QChartView*>(w.control("g"))->chart()->series().at(0));
-}
-
-TEST(Chart, HoldsTheThreeCumulativeSeriesOverLevelsZeroToFour)
-{
-    Fresh fresh;
-    da_stk_secu& w = fresh.w;
-    type_worked_example(w);
-    const std::array<std::array<double, 5>, 3> expected{{
-        {26549.06, 534.3407, 216.9994, 0.07472568, 0.001140828},
-        {26549.06, 574.3407, 296.9994, 120.0747, 160.0011},
-        {26549.06, 788.3407, 674.9994, 662.0747, 866.0012},
-    }};
-    const QList<QBarSet*> sets = bars(w)->barSets();
+    type_worked_example(fresh.w);
+    for (const auto& [line, shown] : worked_results)
+        for (int level = 0; level < 5; ++level)
+            EXPECT_EQ(box(fresh.w, line, level)->text(), QString(shown[level]).replace(u'.', GetParam().decimal_point))
+                << line << "(" << level << ")";
+    EXPECT_EQ(box(fresh.w, "sst", 5)->text(), "3");
+    const QList<QBarSet*> sets = bars(fresh.w)->barSets();
     ASSERT_EQ(sets.size(), 3);
     for (int s = 0; s < 3; ++s)
         for (int level = 0; level < 5; ++level)
-            EXPECT_NEAR(sets[s]->at(level), expected[s][level], expected[s][level] * 1e-6) << s << "," << level;
-    auto* levels = qobject_cast<QBarCategoryAxis*>(bars(w)->attachedAxes().at(0));
-    ASSERT_NE(levels, nullptr);
+            EXPECT_NEAR(sets[s]->at(level), worked_chart[s][level], worked_chart[s][level] * 1e-6) << s << "," << level;
+    auto* levels = qobject_cast<QBarCategoryAxis*>(bars(fresh.w)->attachedAxes().at(0));
     EXPECT_EQ(levels->categories(), QStringList({"0", "1", "2", "3", "4"}));
-    EXPECT_EQ(sets[0]->label(), "Risque");
-    EXPECT_EQ(sets[1]->label(), "Risque + Coût direct");
-    EXPECT_EQ(sets[2]->label(), "Total");
+    box(fresh.w, "crt")->setText("1000");  // recalculates before setText returns
+    EXPECT_EQ(box(fresh.w, "rt", 1)->text(), QString("1068.681").replace(u'.', GetParam().decimal_point));
+    // A result wider than its box shows its first digits, not its last ones.
+    box(fresh.w, "pst")->setText("-12345678");
+    EXPECT_EQ(box(fresh.w, "tt", 1)->text().left(4), QString("-1.2").replace(u'.', GetParam().decimal_point));
+    EXPECT_EQ(box(fresh.w, "tt", 1)->cursorPosition(), 0);
 }
 
-TEST(Chart, CutsTheDominantLevelZeroAtTheHighestOtherAmount)
-{
-    Fresh fresh;
-    da_stk_secu& w = fresh.w;
-    type_worked_example(w);
-    auto* amounts = qobject_cast<QValueAxis*>(bars(w)->attachedAxes().at(1));
-    ASSERT_NE(amounts, nullptr);
-    EXPECT_GE(amounts->max(), 866.0012);
-    EXPECT_LT(amounts->max(), 26549.06);
-    EXPECT_EQ(amounts->min(), 0);
-    const QString description = w.control("g")->accessibleDescription();
-    EXPECT_TRUE(description.contains("26549.06")) << description.toStdString();
-    EXPECT_TRUE(description.contains("866.0012")) << description.toStdString();
-}
-
-TEST(Locale, FrenchResultsShowACommaAsDecimalSeparator)
-{
-    const QLocale saved;
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    {
-        Fresh fresh;
-        da_stk_secu& w = fresh.w;
-        type_worked_example(w);
-        EXPECT_EQ(box(w, "rt", 1)->text(), "534,3407");
-        EXPECT_EQ(w.decimal_separator(), ",");
-    }
-    QLocale::setDefault(saved);
-}
-
-TEST(Recalculation, SettingAFieldFromCodeRecalculatesBeforeItReturns)
-{
-    Fresh fresh;
-    da_stk_secu& w = fresh.w;
-    for (const Typed& t : worked_example) {
-        const std::size_t pos = static_cast<std::size_t>(ui::find_control(t.field));
-        w.set_text(pos, t.text);
-    }
-    EXPECT_EQ(w.result_text(Line::rt, 1), "534.3407");
-    w.set_field_text(Field::crt, "1000");
-    EXPECT_EQ(w.result_text(Line::rt, 1), "1068.681");
-    EXPECT_EQ(w.recommended_text(), "3");
-}
-
-TEST(Recalculation, ResultsBoxesStartNothing)
-{
-    Fresh fresh;
-    da_stk_secu& w = fresh.w;
-    type_worked_example(w);
-    box(w, "rt", 0)->setText("7");
-    QTest::keyClicks(box(w, "sst", 5), "9");
-    EXPECT_EQ(w.result_text(Line::tt, 0), "26549.06");
-    EXPECT_EQ(w.recommended_text(), "39");
-}
-
-TEST(Recalculation, AnEmptyWindowRecommendsOnePart)
-{
-    Fresh fresh;
-    da_stk_secu& w = fresh.w;
-    EXPECT_EQ(w.recommended_text(), "1");
-    EXPECT_EQ(w.result_text(Line::tt, 4), "0");
-}
+INSTANTIATE_TEST_SUITE_P(Locales, WorkedExample, ::testing::Values(
+    LocaleCase{"English", QLocale(QLocale::English), u'.'},
+    LocaleCase{"French", QLocale(QLocale::French, QLocale::France), u','}), case_name);
 
 }  // namespace
 }  // namespace stk::test
