@@ -53,6 +53,7 @@ QWidget* make_label(const ControlDef& def, QWidget* parent)
     label->setAlignment((def.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     paint(label, QPalette::WindowText, colour_or(def.colour, QPalette::WindowText));
     if (def.kind == Kind::link) {
+        label->setFocusPolicy(Qt::TabFocus);
         label->setCursor(Qt::PointingHandCursor);
         label->setToolTip(text_of(def.tip));
     }
@@ -78,6 +79,8 @@ QWidget* make_button(const ControlDef& def, QWidget* parent)
 QWidget* make_image(const ControlDef& def, QWidget* parent)
 {
     auto* image = new ClickLabel(parent);
+    image->setFocusPolicy(Qt::TabFocus);
+    image->setCursor(Qt::PointingHandCursor);
     image->setPixmap(picture(def.picture, {2 * pixels(def.at.width), 2 * pixels(def.at.height)}));
     image->setScaledContents(true);
     image->setToolTip(text_of(def.tip));

@@ -6,7 +6,8 @@
 
 namespace stk::ui {
 
-// A label or picture that reports a click of the left button.
+// A label or picture that acts as a button: a click of the left button, or
+// Space or Enter while it has the keyboard focus (shown by a dotted frame).
 class ClickLabel : public QLabel {
     Q_OBJECT
 public:
@@ -17,6 +18,8 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // Keeps carriage returns out of a text box, whether typed, pasted or set by

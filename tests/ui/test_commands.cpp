@@ -33,6 +33,8 @@ TEST_P(Links, HandTheirAddressToTheDesktopWithoutTheSpaces)
         w.set_caption(pos_of(GetParam().link), GetParam().caption);
     click(w, GetParam().link);
     EXPECT_EQ(catcher.opened, QList<QUrl>{QUrl(GetParam().opened)});
+    QTest::keyClick(w.control(GetParam().link), Qt::Key_Space);  // the keyboard opens it too
+    EXPECT_EQ(catcher.opened.size(), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Clicks, Links, ::testing::Values(

@@ -45,11 +45,13 @@ TEST_F(Order, OfTheKeyboardAndOfTheControlWalkAndNamesOfTheTextBoxes)
     for (int i = 0; i < 5; ++i)
         for (const char* line : {"sst", "rt", "cdt", "cgt", "tt"})
             expected.push_back(std::string(line) + "(" + std::to_string(i) + ")");
-    expected.insert(expected.end(), {"sst(5)", "g", "Command1", "validation", "Picture2", "Command4"});
+    expected.insert(expected.end(), {"sst(5)", "g", "Command1", "validation", "Picture2", "Command4", "site_web",
+                                     "email_sup", "ln(0)", "ln(1)", "ln(2)"});
     EXPECT_EQ(tab_walk(w.control("nbt")), expected);
     click(w, "Command1");
     EXPECT_EQ(tab_walk(w.control("g")),
-              (std::vector<std::string>{"g", "validation", "Picture2", "vp", "npi", "Command2", "Command3", "jt"}));
+              (std::vector<std::string>{"g", "validation", "Picture2", "vp", "npi", "Command2", "Command3", "jt",
+                                        "site_web", "email_sup", "ln(0)", "ln(1)", "ln(2)"}));
     std::vector<std::string> boxes;  // the control walk names an array element after its array
     for (std::size_t pos = 0; pos < w.control_count(); ++pos)
         if (w.is_text_box(pos))
