@@ -70,7 +70,6 @@ void da_stk_secu::calc()
         }
     recommended_->setText(qtext(shown.recommended));
     chart_->refill(shown.chart, chart_names());
-    chart_->view()->setAccessibleDescription(chart_->describe(shown.chart));
 }
 
 // Start-up: restores the text boxes, translates the captions and calculates.

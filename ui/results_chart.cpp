@@ -83,6 +83,7 @@ ResultsChart::ResultsChart(QWidget* parent)
 void ResultsChart::refill(const ChartValues& values, const ChartNames& names)
 {
     view_->setUpdatesEnabled(false);
+    values_ = values;
     if (const QLocale locale = plain_locale(); chart_->locale() != locale)
         chart_->setLocale(locale);
     for (std::size_t s = 0; s < series_count; ++s)
@@ -104,6 +105,7 @@ void ResultsChart::rename(const ChartNames& names)
             sets_[s]->setLabel(names.series[s]);
     if (levels_->titleText() != names.levels)
         levels_->setTitleText(names.levels);
+    view_->setAccessibleDescription(describe());
 }
 
 void ResultsChart::apply_scale(const ValueScale& scale)
@@ -124,19 +126,19 @@ void ResultsChart::place_cut_mark()
     cut_mark_->setPos(level0.x() - text.width() / 2, plot.top() - text.height());
 }
 
-QString ResultsChart::describe(const ChartValues& values) const
+// The chart's data in words, from the captions it shows, so that it follows
+// the language: "Stock de Sécurité 0: Risque 26549.06, Risque + Coût direct
+// 26549.06, Total 26549.06. Stock de Sécurité 1: ..."
+QString ResultsChart::describe() const
 {
-    QString text = levels_->titleText() + QStringLiteral(" 0 à 4.");
+    QString text;
     for (int level = 0; level < level_count; ++level) {
-        text += QStringLiteral(" Stock %1 :").arg(level);
+        text += QStringLiteral("%1%2 %3:").arg(level ? QStringLiteral(" ") : QString(), levels_->titleText()).arg(level);
         for (std::size_t s = 0; s < series_count; ++s) {
             const QString end = s + 1 < series_count ? QStringLiteral(",") : QStringLiteral(".");
-            text += QStringLiteral(" %1 %2%3").arg(sets_[s]->label(), amount(values[s][std::size_t(level)]), end);
+            text += QStringLiteral(" %1 %2%3").arg(sets_[s]->label(), amount(values_[s][std::size_t(level)]), end);
         }
     }
-    if (cut_mark_->isVisible())
-        text += QStringLiteral(" Les barres du stock 0 dépassent l'échelle, coupée à %1.")
-                    .arg(amount(amounts_->max()));
     return text;
 }
 

@@ -30,14 +30,13 @@ public:
 
     QChartView* view() const { return view_; }
 
-    // Writes the values in place, redrawing once at the end.
+    // Writes the values in place, redrawing once at the end. The view's
+    // accessible description states the values in words, with the names.
     void refill(const ChartValues& values, const ChartNames& names);
     void rename(const ChartNames& names);
 
-    // What the chart shows, in words.
-    QString describe(const ChartValues& values) const;
-
 private:
+    QString describe() const;
     void apply_scale(const ValueScale& scale);
     void place_cut_mark();
 
@@ -48,6 +47,7 @@ private:
     QBarCategoryAxis* levels_;
     QValueAxis* amounts_;
     QGraphicsSimpleTextItem* cut_mark_;
+    ChartValues values_{};
 };
 
 }  // namespace stk::ui

@@ -39,6 +39,10 @@ TEST_P(WorkedExample, FillsTheTableTheRecommendedStockAndTheChartAndFollowsAFiel
             EXPECT_NEAR(sets[s]->at(level), worked_chart[s][level], worked_chart[s][level] * 1e-6) << s << "," << level;
     auto* levels = qobject_cast<QBarCategoryAxis*>(bars(fresh.w)->attachedAxes().at(0));
     EXPECT_EQ(levels->categories(), QStringList({"0", "1", "2", "3", "4"}));
+    const auto number = [&](QString n) { return n.replace(u'.', GetParam().decimal_point); };
+    EXPECT_TRUE(fresh.w.control("g")->accessibleDescription().contains(
+        QString("Stock de Sécurité 4: Risque %1, Risque + Coût direct %2, Total %3.")
+            .arg(number("0.001140828"), number("160.0011"), number("866.0012"))));
     box(fresh.w, "crt")->setText("1000");  // recalculates before setText returns
     EXPECT_EQ(box(fresh.w, "rt", 1)->text(), QString("1068.681").replace(u'.', GetParam().decimal_point));
     // A result wider than its box shows its first digits, not its last ones.
