@@ -117,21 +117,28 @@ void da_stk_secu::stack()
             widget->raise();
 }
 
-// Each text box is announced by its caption, results boxes with their stock level.
+// Each text box is announced by its caption, results boxes with their stock
+// level; a caption label is the buddy of its single field.
 void da_stk_secu::name_text_boxes()
 {
     for (std::size_t pos = 0; pos < objects_.size(); ++pos) {
         const ui::ControlDef& def = def_at(pos);
         if (def.kind != ui::Kind::text_box)
             continue;
-        QString name = caption_of(def.label);
-        if (def.index != ui::no_index && def.index < level_count)
-            name += QStringLiteral(", stock %1").arg(def.index);
-        box(pos)->setAccessibleName(name);
+        name_text_box(pos);
         auto* label = qobject_cast<QLabel*>(control(def.label.name, def.label.index));
         if (label && def.index == ui::no_index)
             label->setBuddy(box(pos));
     }
+}
+
+void da_stk_secu::name_text_box(std::size_t pos)
+{
+    const ui::ControlDef& def = def_at(pos);
+    QString name = caption_of(def.label);
+    if (def.index != ui::no_index && def.index < level_count)
+        name += QStringLiteral(", stock %1").arg(def.index);
+    box(pos)->setAccessibleName(name);
 }
 
 ui::ChartNames da_stk_secu::chart_names() const
@@ -215,8 +222,13 @@ void da_stk_secu::set_caption(std::size_t pos, std::string_view caption)
         button->setText(qtext(caption));
     else
         return;
-    // Names built from captions follow them.
-    name_text_boxes();
+    // Names built from captions follow them: the boxes this label heads, and the chart.
+    const ui::ControlDef& changed = def_at(pos);
+    for (std::size_t other = 0; other < objects_.size(); ++other) {
+        const ui::Ref& label = def_at(other).label;
+        if (def_at(other).kind == ui::Kind::text_box && label.name == changed.name && label.index == changed.index)
+            name_text_box(other);
+    }
     chart_->rename(chart_names());
 }
 

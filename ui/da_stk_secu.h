@@ -103,6 +103,7 @@ private:
     void set_tab_order();
     void stack();
     void name_text_boxes();
+    void name_text_box(std::size_t pos);
     ui::ChartNames chart_names() const;
     QString caption_of(const ui::Ref& ref) const;
     QLineEdit* box(std::size_t pos) const;
