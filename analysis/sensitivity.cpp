@@ -12,8 +12,8 @@ namespace stk {
 namespace {
 
 // The number each pass lowers, in pass order.
-constexpr std::array<double Params::*, sensitive_fields.size()> lowered{
-    &Params::da, &Params::ps, &Params::uu, &Params::dv, &Params::cr};
+constexpr std::array<double Params::*, sensitive_fields.size()> lowered{&Params::da, &Params::ps, &Params::uu,
+                                                                        &Params::dv, &Params::cr};
 
 constexpr double lowering = 0.99;
 

@@ -20,8 +20,7 @@ struct Sensitivity {
 };
 
 // The five parameter fields in pass order; isens = position + 1.
-inline constexpr std::array<Field, 5> sensitive_fields{Field::dat, Field::pst, Field::uut, Field::dvt,
-                                                       Field::crt};
+inline constexpr std::array<Field, 5> sensitive_fields{Field::dat, Field::pst, Field::uut, Field::dvt, Field::crt};
 
 inline constexpr int flash_interval_ms = 500;
 

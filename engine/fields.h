@@ -32,8 +32,8 @@ inline constexpr std::array<FieldInfo, field_count> fields{{
 }};
 
 // The order in which a calculation reads the fields.
-inline constexpr std::array<Field, field_count> read_order{
-    Field::nbt, Field::dat, Field::pst, Field::uut, Field::dvt, Field::crt, Field::cct, Field::tst};
+inline constexpr std::array<Field, field_count> read_order{Field::nbt, Field::dat, Field::pst, Field::uut,
+                                                           Field::dvt, Field::crt, Field::cct, Field::tst};
 
 constexpr const FieldInfo& info(Field f) { return fields[static_cast<std::size_t>(f)]; }
 

@@ -23,7 +23,6 @@ struct UserDirs {
 // of the one installed with the program (../share/stk_secu beside the
 // executable's folder), when there is one. Failures are reported on `diag`,
 // one line each; the answer is always a folder to try.
-std::filesystem::path app_folder(const std::filesystem::path& exe_dir, const UserDirs& dirs,
-                                 std::ostream& diag);
+std::filesystem::path app_folder(const std::filesystem::path& exe_dir, const UserDirs& dirs, std::ostream& diag);
 
 }  // namespace stk

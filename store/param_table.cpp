@@ -17,8 +17,7 @@ Record* ParamTable::find(std::string_view window, std::string_view key)
     return const_cast<Record*>(std::as_const(*this).find(window, key));
 }
 
-std::string ParamTable::getparam(std::string_view window, std::string_view key,
-                                 std::string_view fallback) const
+std::string ParamTable::getparam(std::string_view window, std::string_view key, std::string_view fallback) const
 {
     const Record* row = find(window, key);
     return std::string(row ? std::string_view((*row)[2]) : fallback);

@@ -20,8 +20,7 @@ public:
     int nparam() const { return rows.last(); }
 
     // The value of the first matching row, or `fallback` when none matches.
-    std::string getparam(std::string_view window, std::string_view key,
-                         std::string_view fallback) const;
+    std::string getparam(std::string_view window, std::string_view key, std::string_view fallback) const;
 
     // Replaces the value of the first matching row, or appends a row. A full
     // table (101 rows) stores no new pair.

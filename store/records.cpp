@@ -15,10 +15,7 @@ bool Records::append(Record row)
     return true;
 }
 
-void Records::keep_line(std::string raw)
-{
-    kept_.push_back({rows_.size(), std::move(raw)});
-}
+void Records::keep_line(std::string raw) { kept_.push_back({rows_.size(), std::move(raw)}); }
 
 void Records::clear()
 {
@@ -54,8 +51,7 @@ std::optional<Record> split_record(std::string_view line)
     const std::size_t second = line.find('\t', first + 1);
     if (second == std::string_view::npos)
         return std::nullopt;
-    return Record{cp1252_to_utf8(line.substr(0, first)),
-                  cp1252_to_utf8(line.substr(first + 1, second - first - 1)),
+    return Record{cp1252_to_utf8(line.substr(0, first)), cp1252_to_utf8(line.substr(first + 1, second - first - 1)),
                   cp1252_to_utf8(line.substr(second + 1))};
 }
 

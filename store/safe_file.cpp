@@ -19,10 +19,7 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-std::string errno_text()
-{
-    return std::generic_category().message(errno);
-}
+std::string errno_text() { return std::generic_category().message(errno); }
 
 ReadResult read_regular(const fs::path& file)
 {
@@ -50,18 +47,14 @@ ReadResult create_empty(const fs::path& file)
     return {ReadStatus::created, {}, {}};
 }
 
-fs::path folder_of(const fs::path& file)
-{
-    return file.has_parent_path() ? file.parent_path() : fs::path(".");
-}
+fs::path folder_of(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
 
 // Creates a file of a fresh name beside `file`.
 File create_temporary(const fs::path& file, fs::path& temporary)
 {
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = folder_of(file) /
-                    ("." + file.filename().string() + ".tmp" + std::to_string(random()));
+        temporary = folder_of(file) / ("." + file.filename().string() + ".tmp" + std::to_string(random()));
         File f{std::fopen(temporary.c_str(), "wbx")};
         if (f || errno != EEXIST)
             return f;

@@ -24,22 +24,17 @@ bool load_kept(const std::filesystem::path& file, Records& table, std::ostream& 
     return load_table(file, table, diag) == ReadStatus::unreadable;
 }
 
-void save_unless_kept(const std::filesystem::path& file, const Records& table, bool kept,
-                      std::ostream& diag)
+void save_unless_kept(const std::filesystem::path& file, const Records& table, bool kept, std::ostream& diag)
 {
     if (kept)
-        diag << "stk_secu: not saving " << file
-             << ": it could not be read at start-up and is left as it is\n";
+        diag << "stk_secu: not saving " << file << ": it could not be read at start-up and is left as it is\n";
     else
         save_table(file, table, diag);
 }
 
 }  // namespace
 
-void trad_me(Store& store, ControlWalk& walk)
-{
-    translate_window(store.tab_param, store.tab_trad, walk);
-}
+void trad_me(Store& store, ControlWalk& walk) { translate_window(store.tab_param, store.tab_trad, walk); }
 
 void ln_Click(Store& store, ControlWalk& walk, int index)
 {
@@ -47,8 +42,7 @@ void ln_Click(Store& store, ControlWalk& walk, int index)
     trad_me(store, walk);
 }
 
-void Form_Load(Store& store, ControlWalk& walk, const std::filesystem::path& folder,
-               std::ostream& diag)
+void Form_Load(Store& store, ControlWalk& walk, const std::filesystem::path& folder, std::ostream& diag)
 {
     store.keep_param_file = load_kept(folder / param_file_name, store.tab_param.rows, diag);
     restore_text_boxes(store.tab_param, walk);
@@ -57,8 +51,7 @@ void Form_Load(Store& store, ControlWalk& walk, const std::filesystem::path& fol
     walk.calc();
 }
 
-void Form_Unload(Store& store, ControlWalk& walk, const std::filesystem::path& folder,
-                 std::ostream& diag)
+void Form_Unload(Store& store, ControlWalk& walk, const std::filesystem::path& folder, std::ostream& diag)
 {
     store_text_boxes(store.tab_param, walk);
     save_unless_kept(folder / param_file_name, store.tab_param.rows, store.keep_param_file, diag);

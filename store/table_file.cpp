@@ -13,12 +13,10 @@ ReadStatus load_table(const std::filesystem::path& file, Records& table, std::os
     case ReadStatus::created:
         break;
     case ReadStatus::create_failed:
-        diag << "stk_secu: cannot create " << file << ": " << result.reason
-             << "; starting with an empty table\n";
+        diag << "stk_secu: cannot create " << file << ": " << result.reason << "; starting with an empty table\n";
         break;
     case ReadStatus::unreadable:
-        diag << "stk_secu: cannot read " << file << ": " << result.reason
-             << "; it will be left as it is\n";
+        diag << "stk_secu: cannot read " << file << ": " << result.reason << "; it will be left as it is\n";
         break;
     }
     return result.status;

@@ -17,8 +17,7 @@ std::optional<std::size_t> TradTable::find(std::string_view text) const
     return std::nullopt;
 }
 
-std::optional<std::string> TradTable::translate(std::string_view text,
-                                                std::optional<std::size_t> column)
+std::optional<std::string> TradTable::translate(std::string_view text, std::optional<std::size_t> column)
 {
     const std::optional<std::size_t> found = find(text);
     if (!found) {

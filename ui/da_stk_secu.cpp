@@ -103,7 +103,10 @@ void da_stk_secu::set_tab_order()
     std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     // The links and the flags act as buttons: the keyboard reaches them last.
     for (const auto& [name, index] : {std::pair<std::string_view, int>{"site_web", ui::no_index},
-                                      {"email_sup", ui::no_index}, {"ln", 0}, {"ln", 1}, {"ln", 2}})
+                                      {"email_sup", ui::no_index},
+                                      {"ln", 0},
+                                      {"ln", 1},
+                                      {"ln", 2}})
         order.emplace_back(0, control(name, index));
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1].second, order[i].second);
@@ -149,10 +152,7 @@ ui::ChartNames da_stk_secu::chart_names() const
             caption_of(label_of("sst"))};
 }
 
-QString da_stk_secu::caption_of(const ui::Ref& ref) const
-{
-    return qtext(caption(position(ref.name, ref.index)));
-}
+QString da_stk_secu::caption_of(const ui::Ref& ref) const { return qtext(caption(position(ref.name, ref.index))); }
 
 QWidget* da_stk_secu::control(std::string_view name, int index) const
 {

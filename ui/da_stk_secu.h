@@ -34,8 +34,7 @@ class da_stk_secu : public QWidget, public ControlWalk, public AnalysisForm {
 public:
     // `folder` holds the parameter and translation files; what cannot be read
     // or saved there is reported on `diag`, one line each.
-    explicit da_stk_secu(std::filesystem::path folder, std::ostream& diag = std::cerr,
-                         QWidget* parent = nullptr);
+    explicit da_stk_secu(std::filesystem::path folder, std::ostream& diag = std::cerr, QWidget* parent = nullptr);
     ~da_stk_secu() override;
 
     // The walk over all controls, in the control order.

@@ -208,10 +208,12 @@ constexpr auto table = std::to_array<ControlDef>({
     euro(10, 0, 1740),
     caption("Frame1", 11, 240, 1740, 1995, "Total"),
     rule(0),
+    // clang-format off
     euro(11, 1, 660), euro(12, 1, 990), euro(13, 1, 1350), euro(14, 1, 1740), rule(1),
     euro(15, 2, 660), euro(16, 2, 990), euro(17, 2, 1350), euro(18, 2, 1740), rule(2),
     euro(19, 3, 660), euro(20, 3, 990), euro(21, 3, 1350), euro(22, 3, 1740), rule(3),
     euro(23, 4, 660), euro(24, 4, 990), euro(25, 4, 1350), euro(26, 4, 1740), rule(4),
+    // clang-format on
 
     make(Kind::chart, "g", no_index, "", {5100, 0, 8835, 3825}, 36),
     flag(0, 6150, "flag_fr.svg", "Français"),

@@ -52,9 +52,9 @@ struct ControlDef {
     FontRole font = FontRole::normal;
     ColourRole colour = ColourRole::standard;
     bool centred = false;
-    Ref label;                  // a text box's caption label
-    std::string_view picture;   // picture file of a button or an image
-    std::string_view tip;       // tooltip; for pictures also the accessible name
+    Ref label;                 // a text box's caption label
+    std::string_view picture;  // picture file of a button or an image
+    std::string_view tip;      // tooltip; for pictures also the accessible name
 };
 
 // Every control of the window, in the control order.

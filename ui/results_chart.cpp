@@ -133,7 +133,8 @@ QString ResultsChart::describe() const
 {
     QString text;
     for (int level = 0; level < level_count; ++level) {
-        text += QStringLiteral("%1%2 %3:").arg(level ? QStringLiteral(" ") : QString(), levels_->titleText()).arg(level);
+        text +=
+            QStringLiteral("%1%2 %3:").arg(level ? QStringLiteral(" ") : QString(), levels_->titleText()).arg(level);
         for (std::size_t s = 0; s < series_count; ++s) {
             const QString end = s + 1 < series_count ? QStringLiteral(",") : QStringLiteral(".");
             text += QStringLiteral(" %1 %2%3").arg(sets_[s]->label(), amount(values_[s][std::size_t(level)]), end);

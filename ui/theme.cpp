@@ -13,8 +13,8 @@ QFont base_font()
 {
     QFont font;
     // The nearest desktop equivalents of the designed sans serif, narrow ones first.
-    font.setFamilies({"Microsoft Sans Serif", "Liberation Sans", "Arimo", "Arial", "Nimbus Sans", "Helvetica",
-                      "DejaVu Sans"});
+    font.setFamilies(
+        {"Microsoft Sans Serif", "Liberation Sans", "Arimo", "Arial", "Nimbus Sans", "Helvetica", "DejaVu Sans"});
     font.setStyleHint(QFont::SansSerif);
     font.setBold(true);
     font.setPointSizeF(8.25);

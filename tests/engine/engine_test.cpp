@@ -18,7 +18,10 @@ namespace {
 
 using stk::Field;
 
-struct ValCase { std::string text; std::optional<double> value; };  // no value: the reading step fails
+struct ValCase {
+    std::string text;
+    std::optional<double> value;
+};  // no value: the reading step fails
 void PrintTo(const ValCase& c, std::ostream* os)
 {
     *os << '[';
@@ -38,13 +41,19 @@ TEST_P(ValText, ReadsTheLeadingNumber)
         EXPECT_THROW(stk::val_text(text), stk::step_failure);
 }
 
-INSTANTIATE_TEST_SUITE_P(Fields, ValText, testing::Values(
-    ValCase{"", 0}, ValCase{"abc", 0}, ValCase{"€5", 0}, ValCase{"2,5", 2}, ValCase{"2.5", 2.5},
-    ValCase{".5", 0.5}, ValCase{"5.", 5}, ValCase{"-3", -3}, ValCase{"1 000", 1000}, ValCase{"1 5", 15}, ValCase{"\t1\n5", 15}, ValCase{"1\r5", 1},
-    ValCase{"12abc", 12}, ValCase{"1e3", 1000}, ValCase{"1e", 1}, ValCase{"1.2.3", 1.2}, ValCase{"+-3", 0},
-    ValCase{"1E-400", 0}, ValCase{"1E400", {}}, ValCase{"-1E400", {}}, ValCase{"0.000001e315", {}}));
+INSTANTIATE_TEST_SUITE_P(Fields, ValText,
+                         testing::Values(ValCase{"", 0}, ValCase{"abc", 0}, ValCase{"€5", 0}, ValCase{"2,5", 2},
+                                         ValCase{"2.5", 2.5}, ValCase{".5", 0.5}, ValCase{"5.", 5}, ValCase{"-3", -3},
+                                         ValCase{"1 000", 1000}, ValCase{"1 5", 15}, ValCase{"\t1\n5", 15},
+                                         ValCase{"1\r5", 1}, ValCase{"12abc", 12}, ValCase{"1e3", 1000},
+                                         ValCase{"1e", 1}, ValCase{"1.2.3", 1.2}, ValCase{"+-3", 0},
+                                         ValCase{"1E-400", 0}, ValCase{"1E400", {}}, ValCase{"-1E400", {}},
+                                         ValCase{"0.000001e315", {}}));
 
-struct NumCase { float value; std::string separator, text; };
+struct NumCase {
+    float value;
+    std::string separator, text;
+};
 void PrintTo(const NumCase& c, std::ostream* os) { *os << c.text << " from " << std::setprecision(9) << c.value; }
 
 class NumText : public testing::TestWithParam<NumCase> {};
@@ -55,14 +64,17 @@ TEST_P(NumText, WritesSevenSignificantDigits)
 }
 
 // 0.0000999999997f (the float nearest 0.0001) lies below 1E-04: rounding carries into fixed notation.
-INSTANTIATE_TEST_SUITE_P(Notation, NumText, testing::Values(
-    NumCase{40.0f, ".", "40"}, NumCase{1.0f / 3.0f, ".", "0.3333333"}, NumCase{-0.0f, ".", "0"},
-    NumCase{9999999.0f, ".", "9999999"}, NumCase{12345678.0f, ".", "1.234568E+07"},
-    NumCase{-12345678.0f, ".", "-1.234568E+07"}, NumCase{1e8f, ".", "1E+08"}, NumCase{1e6f, ".", "1000000"},
-    NumCase{9999.9999f, ".", "10000"}, NumCase{0.0000999999997f, ".", "0.0001"},
-    NumCase{0.00009999f, ".", "9.999E-05"}, NumCase{1e-5f, ".", "1E-05"}, NumCase{-0.07472568f, ".", "-0.07472568"},
-    NumCase{FLT_MAX, ".", "3.402823E+38"}, NumCase{534.3407f, ",", "534,3407"},
-    NumCase{12345678.0f, ",", "1,234568E+07"}));
+INSTANTIATE_TEST_SUITE_P(Notation, NumText,
+                         testing::Values(NumCase{40.0f, ".", "40"}, NumCase{1.0f / 3.0f, ".", "0.3333333"},
+                                         NumCase{-0.0f, ".", "0"}, NumCase{9999999.0f, ".", "9999999"},
+                                         NumCase{12345678.0f, ".", "1.234568E+07"},
+                                         NumCase{-12345678.0f, ".", "-1.234568E+07"}, NumCase{1e8f, ".", "1E+08"},
+                                         NumCase{1e6f, ".", "1000000"}, NumCase{9999.9999f, ".", "10000"},
+                                         NumCase{0.0000999999997f, ".", "0.0001"},
+                                         NumCase{0.00009999f, ".", "9.999E-05"}, NumCase{1e-5f, ".", "1E-05"},
+                                         NumCase{-0.07472568f, ".", "-0.07472568"},
+                                         NumCase{FLT_MAX, ".", "3.402823E+38"}, NumCase{534.3407f, ",", "534,3407"},
+                                         NumCase{12345678.0f, ",", "1,234568E+07"}));
 
 // In both locales, whatever num_text writes dbl_text reads back as the rounded value, over
 // many magnitudes; it takes nothing but a whole number.
@@ -103,9 +115,12 @@ Inputs with(Field f, std::string_view text, Inputs in = worked)
 TEST(WorkedExample, TextsRecommendationChartAndCommaLocale)
 {
     const auto p = stk::present(run(worked), ".");
-    const std::array<std::array<const char*, 5>, 5> cells{{{"0", "1", "2", "3", "4"},
-        {"26549.06", "534.3407", "216.9994", "0.07472568", "0.001140828"}, {"0", "40", "80", "120", "160"},
-        {"0", "214", "378", "542", "706"}, {"26549.06", "788.3407", "674.9994", "662.0747", "866.0012"}}};
+    const std::array<std::array<const char*, 5>, 5> cells{
+        {{"0", "1", "2", "3", "4"},
+         {"26549.06", "534.3407", "216.9994", "0.07472568", "0.001140828"},
+         {"0", "40", "80", "120", "160"},
+         {"0", "214", "378", "542", "706"},
+         {"26549.06", "788.3407", "674.9994", "662.0747", "866.0012"}}};
     const std::array<double, 5> risk_and_direct{26549.06, 574.3407, 296.9994, 120.0747, 160.0011};
     for (std::size_t i = 0; i < 5; ++i) {
         for (std::size_t line = 0; line < 5; ++line)
@@ -120,7 +135,10 @@ TEST(WorkedExample, TextsRecommendationChartAndCommaLocale)
 }
 
 // The closed form of the rows, worked out apart from the step-by-step model.
-struct ClosedCase { const char* name; Inputs in; };
+struct ClosedCase {
+    const char* name;
+    Inputs in;
+};
 void PrintTo(const ClosedCase& c, std::ostream* os) { *os << c.name; }
 
 class ClosedForm : public testing::TestWithParam<ClosedCase> {};
@@ -144,16 +162,22 @@ TEST_P(ClosedForm, RowsMatchTheClosedFormAndAddUp)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, ClosedForm, testing::Values(
-    ClosedCase{"worked", worked},
-    ClosedCase{"lead_time_beyond_life", with(Field::dat, "300")},  // 300 weeks > 52 * 10000 / 2000
-    ClosedCase{"fractional_parts", {"10", "1.5", "2", "80", "3000", "5000", "300", "1.5"}},
-    ClosedCase{"many_parts", {"120", "3", "12", "45.5", "4000", "6000", "150", "12"}},
-    ClosedCase{"negative_price", with(Field::pst, "-200")},
-    ClosedCase{"days_not_weeks", {"25", "1", "0.5", "900", "1200", "30000", "10000", "2"}}));
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, ClosedForm,
+    testing::Values(ClosedCase{"worked", worked},
+                    ClosedCase{"lead_time_beyond_life", with(Field::dat, "300")},  // 300 weeks > 52 * 10000 / 2000
+                    ClosedCase{"fractional_parts", {"10", "1.5", "2", "80", "3000", "5000", "300", "1.5"}},
+                    ClosedCase{"many_parts", {"120", "3", "12", "45.5", "4000", "6000", "150", "12"}},
+                    ClosedCase{"negative_price", with(Field::pst, "-200")},
+                    ClosedCase{"days_not_weeks", {"25", "1", "0.5", "900", "1200", "30000", "10000", "2"}}));
 
 // An empty field reads 0 and the steps it makes fail leave 0; a total is the sum of its parts.
-struct ZeroCase { const char* name; Inputs in; Row risk, direct, mgmt; int imin; };
+struct ZeroCase {
+    const char* name;
+    Inputs in;
+    Row risk, direct, mgmt;
+    int imin;
+};
 void PrintTo(const ZeroCase& c, std::ostream* os) { *os << c.name; }
 
 class ZeroInputs : public testing::TestWithParam<ZeroCase> {};
@@ -174,15 +198,22 @@ TEST_P(ZeroInputs, FailedStepsLeaveZero)
 constexpr double e1 = 0.63212055882855767;  // 1 - e^-1
 constexpr Row stock{0, 254, 458, 662, 866}, none{};
 
-INSTANTIATE_TEST_SUITE_P(Table, ZeroInputs, testing::Values(
-    ZeroCase{"all_empty", {}, none, none, none, 1},
-    // dv = 0: no direct cost, and the risks of rows 1 to 4 cannot be formed.
-    ZeroCase{"no_life", with(Field::dvt, ""), {float(42000 * e1), 0, 0, 0, 0}, none, stock, 1},
-    // uu = 0: the lead-time test fails, so every row uses the factor 1 - e^-1.
-    ZeroCase{"no_use", with(Field::uut, ""), {float(42000 * e1), float(35000 * e1), float(14000 * e1 + 14000 * e1 * e1),
-             float(21000 * e1 * e1 * e1), float(21000 * e1 * e1 * e1 * e1)}, none, stock, 4},
-    ZeroCase{"no_parts", with(Field::nbt, ""), none, none, stock, 0},
-    ZeroCase{"no_lead_time", with(Field::dat, ""), none, {0, 40, 80, 120, 160}, {0, 214, 378, 542, 706}, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, ZeroInputs,
+    testing::Values(
+        ZeroCase{"all_empty", {}, none, none, none, 1},
+        // dv = 0: no direct cost, and the risks of rows 1 to 4 cannot be formed.
+        ZeroCase{"no_life", with(Field::dvt, ""), {float(42000 * e1), 0, 0, 0, 0}, none, stock, 1},
+        // uu = 0: the lead-time test fails, so every row uses the factor 1 - e^-1.
+        ZeroCase{"no_use",
+                 with(Field::uut, ""),
+                 {float(42000 * e1), float(35000 * e1), float(14000 * e1 + 14000 * e1 * e1),
+                  float(21000 * e1 * e1 * e1), float(21000 * e1 * e1 * e1 * e1)},
+                 none,
+                 stock,
+                 4},
+        ZeroCase{"no_parts", with(Field::nbt, ""), none, none, stock, 0},
+        ZeroCase{"no_lead_time", with(Field::dat, ""), none, {0, 40, 80, 120, 160}, {0, 214, 378, 542, 706}, 0}));
 
 TEST(FailedStep, NumbersBeyondTheRangesAndAFailureAfterAValidCalculation)
 {
@@ -211,7 +242,9 @@ TEST(Recommend, TiesAndTheTrueMinimum)
     const std::pair<Row, int> cases[] = {
         {{5, 3, 3, 4, 4}, 1},  // rows 1 and 2 equal and smallest: the lower row
         {{3, 4, 3, 5, 5}, 2},  // row 0 equal to the smallest of rows 1 to 4 loses
-        {{2, 4, 3, 5, 5}, 0}, {{0, 0, 0, 0, 0}, 1}, {{9, 8, 7, 6, 5}, 4},
+        {{2, 4, 3, 5, 5}, 0},
+        {{0, 0, 0, 0, 0}, 1},
+        {{9, 8, 7, 6, 5}, 4},
         {{3e7f, 3e7f + 4, 4e7f, 5e7f, 6e7f}, 0},  // beyond 16777216 the true minimum still wins
         {{3e7f, 3e7f, 4e7f, 5e7f, 6e7f}, 1}};
     for (const auto& [totals, imin] : cases)

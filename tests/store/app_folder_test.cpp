@@ -25,7 +25,11 @@ namespace fs = std::filesystem;
 struct TempDir {
     fs::path path = fs::temp_directory_path() / ("stk_store_" + std::to_string(std::random_device{}()));
     TempDir() { fs::create_directories(path); }
-    ~TempDir() { std::error_code ignored; fs::remove_all(path, ignored); }
+    ~TempDir()
+    {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
     fs::path operator/(const std::string& name) const { return path / name; }
 };
 
@@ -63,7 +67,10 @@ bool gives_a_reason(const fs::path& file, const std::string& bytes, bool size_li
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-struct Failure { const char *name, *target; bool size_limit; };
+struct Failure {
+    const char *name, *target;
+    bool size_limit;
+};
 void PrintTo(const Failure& c, std::ostream* os) { *os << c.name; }
 
 class FailedReplace : public ::testing::TestWithParam<Failure> {};
@@ -79,9 +86,10 @@ TEST_P(FailedReplace, LeavesEveryFileAsItWasAndGivesAReason)
     EXPECT_EQ(snapshot(dir.path), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Saves, FailedReplace, ::testing::Values(
-    Failure{"TargetIsAFolder", "d.txt", false}, Failure{"DiskFull", "f.txt", true},
-    Failure{"MissingFolder", "missing/f.txt", false}));
+INSTANTIATE_TEST_SUITE_P(Saves, FailedReplace,
+                         ::testing::Values(Failure{"TargetIsAFolder", "d.txt", false},
+                                           Failure{"DiskFull", "f.txt", true},
+                                           Failure{"MissingFolder", "missing/f.txt", false}));
 
 TEST(SafeFile, ReadOrCreate)
 {
@@ -101,7 +109,10 @@ constexpr const char* shipped_file = "share/stk_secu/trad_stk_secu.txt";
 // `existing`: translations already in bin/ (null: none); `xdg` and `home` lie under the temporary
 // folder (empty: unset; starting with '.': as given); `folder`: the answer under the temporary folder
 // (empty: the executable's folder), holding `trad` afterwards; `diag`: part of the report (empty: none).
-struct FolderCase { const char *name, *existing, *xdg, *home, *folder, *trad, *diag; bool writable; };
+struct FolderCase {
+    const char *name, *existing, *xdg, *home, *folder, *trad, *diag;
+    bool writable;
+};
 void PrintTo(const FolderCase& c, std::ostream* os) { *os << c.name; }
 
 class AppFolder : public ::testing::TestWithParam<FolderCase> {};
@@ -127,14 +138,16 @@ TEST_P(AppFolder, PicksTheFolderAndSeedsTheTranslations)
     EXPECT_NE(diag.str().find(c.diag), std::string::npos) << diag.str();
 }
 
-INSTANTIATE_TEST_SUITE_P(Environment, AppFolder, ::testing::Values(
-    FolderCase{"WritableCopiesTranslations", nullptr, "", "", "bin", shipped, "", true},
-    FolderCase{"WritableKeepsItsTranslations", "mine\t\t\r\n", "", "", "bin", "mine\t\t\r\n", "", true},
-    FolderCase{"Xdg", nullptr, "xdg", "home", "xdg/stk_secu", "", "", false},
-    FolderCase{"Home", nullptr, "", "home", "home/.config/stk_secu", "", "", false},
-    FolderCase{"RelativeXdgIgnored", nullptr, "./relative", "home", "home/.config/stk_secu", "", "", false},
-    FolderCase{"NoHome", nullptr, "", "", "", "", "not writable", false},
-    FolderCase{"ConfigCannotBeCreated", nullptr, shipped_file, "", "", "", "cannot create", false}));
+INSTANTIATE_TEST_SUITE_P(
+    Environment, AppFolder,
+    ::testing::Values(
+        FolderCase{"WritableCopiesTranslations", nullptr, "", "", "bin", shipped, "", true},
+        FolderCase{"WritableKeepsItsTranslations", "mine\t\t\r\n", "", "", "bin", "mine\t\t\r\n", "", true},
+        FolderCase{"Xdg", nullptr, "xdg", "home", "xdg/stk_secu", "", "", false},
+        FolderCase{"Home", nullptr, "", "home", "home/.config/stk_secu", "", "", false},
+        FolderCase{"RelativeXdgIgnored", nullptr, "./relative", "home", "home/.config/stk_secu", "", "", false},
+        FolderCase{"NoHome", nullptr, "", "", "", "", "not writable", false},
+        FolderCase{"ConfigCannotBeCreated", nullptr, shipped_file, "", "", "", "cannot create", false}));
 
 TEST(ShippedTranslations, HoldThirtyTwoRowsInThreeLanguages)
 {

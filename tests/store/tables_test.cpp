@@ -17,7 +17,12 @@ using namespace std::string_literals;
 
 // The table before and after as file bytes, the setparam calls (window, key, value), and a
 // getparam call (window, key, fallback) with the value it finds.
-struct ParamCase { std::string name, before; std::vector<Record> writes; Record query; std::string found, after; };
+struct ParamCase {
+    std::string name, before;
+    std::vector<Record> writes;
+    Record query;
+    std::string found, after;
+};
 void PrintTo(const ParamCase& c, std::ostream* os) { *os << c.name; }
 
 class ParamStore : public ::testing::TestWithParam<ParamCase> {};
@@ -33,17 +38,34 @@ TEST_P(ParamStore, LooksUpAndUpdatesTheFirstMatchingRow)
     EXPECT_EQ(format_records(table.rows), c.after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ParamStore, ::testing::Values(
-    ParamCase{"EmptyTable", "", {}, {"w", "langue", "0"}, "0", ""},
-    ParamCase{"EmptyValueIsFound", "w\tcct\t\r\n", {}, {"w", "cct", "x"}, "", "w\tcct\t\r\n"},
-    ParamCase{"FirstDuplicateIsReadAndUpdated", "w\tcct\t10\r\nw\tcct\t20\r\n", {{"w", "cct", "30"}},
-              {"w", "cct", ""}, "30", "w\tcct\t30\r\nw\tcct\t20\r\n"},
-    ParamCase{"KeyIsCaseSensitive", "w\tcct\t10\r\n", {{"w", "CCT", "5"}}, {"w", "cct", ""}, "10",
-              "w\tcct\t10\r\nw\tCCT\t5\r\n"},
-    ParamCase{"OtherWindowIsIgnored", "autre\tcct\t1\r\n", {{"w", "cct", "2"}}, {"w", "cct", ""}, "2",
-              "autre\tcct\t1\r\nw\tcct\t2\r\n"},
-    ParamCase{"ThreeWritesLeaveOneRow", "", {{"w", "tst", "1"}, {"w", "tst", "2"}, {"w", "tst", "3"}},
-              {"w", "tst", ""}, "3", "w\ttst\t3\r\n"}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ParamStore,
+    ::testing::Values(ParamCase{"EmptyTable", "", {}, {"w", "langue", "0"}, "0", ""},
+                      ParamCase{"EmptyValueIsFound", "w\tcct\t\r\n", {}, {"w", "cct", "x"}, "", "w\tcct\t\r\n"},
+                      ParamCase{"FirstDuplicateIsReadAndUpdated",
+                                "w\tcct\t10\r\nw\tcct\t20\r\n",
+                                {{"w", "cct", "30"}},
+                                {"w", "cct", ""},
+                                "30",
+                                "w\tcct\t30\r\nw\tcct\t20\r\n"},
+                      ParamCase{"KeyIsCaseSensitive",
+                                "w\tcct\t10\r\n",
+                                {{"w", "CCT", "5"}},
+                                {"w", "cct", ""},
+                                "10",
+                                "w\tcct\t10\r\nw\tCCT\t5\r\n"},
+                      ParamCase{"OtherWindowIsIgnored",
+                                "autre\tcct\t1\r\n",
+                                {{"w", "cct", "2"}},
+                                {"w", "cct", ""},
+                                "2",
+                                "autre\tcct\t1\r\nw\tcct\t2\r\n"},
+                      ParamCase{"ThreeWritesLeaveOneRow",
+                                "",
+                                {{"w", "tst", "1"}, {"w", "tst", "2"}, {"w", "tst", "3"}},
+                                {"w", "tst", ""},
+                                "3",
+                                "w\ttst\t3\r\n"}));
 
 TEST(ParamStore, FullTableUpdatesButStoresNoNewPairAndIntegersAreText)
 {
@@ -59,7 +81,11 @@ TEST(ParamStore, FullTableUpdatesButStoresNoNewPairAndIntegersAreText)
 }
 
 // A file as found, the rows it gives (UTF-8), and the file written back (empty: the same bytes).
-struct FormatCase { std::string name, bytes; std::vector<Record> rows; std::string written; };
+struct FormatCase {
+    std::string name, bytes;
+    std::vector<Record> rows;
+    std::string written;
+};
 void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.name; }
 
 class FileFormat : public ::testing::TestWithParam<FormatCase> {};
@@ -75,18 +101,30 @@ TEST_P(FileFormat, ReadsRowsAndWritesThemBack)
     EXPECT_EQ(format_records(table), c.written.empty() ? c.bytes : c.written);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, FileFormat, ::testing::Values(
-    FormatCase{"TabsCrLfAndWindows1252", "w\tcct\t1500\r\nCo\xFBt direct\t12\xE9\t\x80 / jour\r\n",
-               {{"w", "cct", "1500"}, {"Coût direct", "12é", "€ / jour"}}, ""},
-    FormatCase{"FurtherTabsStayInTheValue", "w\tcct\t1\t2\r\n", {{"w", "cct", "1\t2"}}, ""},
-    FormatCase{"LastLineWithoutLineEnd", "a\tb\tc\r\nd\te\tf", {{"a", "b", "c"}, {"d", "e", "f"}},
-               "a\tb\tc\r\nd\te\tf\r\n"},
-    FormatCase{"LoneCrEndsALine", "a\tb\tc\rd\te\t\r\n", {{"a", "b", "c"}, {"d", "e", ""}}, "a\tb\tc\r\nd\te\t\r\n"},
-    FormatCase{"LoneLfIsACharacter", "a\tb\tc\nd\te\r\n", {{"a", "b", "c\nd\te"}}, ""},
-    FormatCase{"MalformedLinesKeepTheirPlace", "x\r\na\tb\tc\r\n\r\nonly\tone\r\nd\te\tf\r\n\r\n",
-               {{"a", "b", "c"}, {"d", "e", "f"}}, ""},
-    FormatCase{"UnassignedBytesRoundTrip", "\x81\x8D\x8F\x90\x9D\tk\t\x9F\xFF\x00\x01\r\n"s,
-               {{"\u0081\u008D\u008F\u0090\u009D", "k", "\u0178\u00FF\0\x01"s}}, ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Lines, FileFormat,
+    ::testing::Values(FormatCase{"TabsCrLfAndWindows1252",
+                                 "w\tcct\t1500\r\nCo\xFBt direct\t12\xE9\t\x80 / jour\r\n",
+                                 {{"w", "cct", "1500"}, {"Coût direct", "12é", "€ / jour"}},
+                                 ""},
+                      FormatCase{"FurtherTabsStayInTheValue", "w\tcct\t1\t2\r\n", {{"w", "cct", "1\t2"}}, ""},
+                      FormatCase{"LastLineWithoutLineEnd",
+                                 "a\tb\tc\r\nd\te\tf",
+                                 {{"a", "b", "c"}, {"d", "e", "f"}},
+                                 "a\tb\tc\r\nd\te\tf\r\n"},
+                      FormatCase{"LoneCrEndsALine",
+                                 "a\tb\tc\rd\te\t\r\n",
+                                 {{"a", "b", "c"}, {"d", "e", ""}},
+                                 "a\tb\tc\r\nd\te\t\r\n"},
+                      FormatCase{"LoneLfIsACharacter", "a\tb\tc\nd\te\r\n", {{"a", "b", "c\nd\te"}}, ""},
+                      FormatCase{"MalformedLinesKeepTheirPlace",
+                                 "x\r\na\tb\tc\r\n\r\nonly\tone\r\nd\te\tf\r\n\r\n",
+                                 {{"a", "b", "c"}, {"d", "e", "f"}},
+                                 ""},
+                      FormatCase{"UnassignedBytesRoundTrip",
+                                 "\x81\x8D\x8F\x90\x9D\tk\t\x9F\xFF\x00\x01\r\n"s,
+                                 {{"\u0081\u008D\u008F\u0090\u009D", "k", "\u0178\u00FF\0\x01"s}},
+                                 ""}));
 
 TEST(FileFormatLimits, LinesBeyondTheTableStayInPlaceAndTheWriterMarksWhatItCannotHold)
 {
@@ -123,7 +161,11 @@ struct Labels : ControlWalk {
 };
 
 // The stored language, the column it picks, and the captions shown after translate_window.
-struct LanguageCase { const char *name, *langue; std::optional<std::size_t> column; std::vector<std::string> shown; };
+struct LanguageCase {
+    const char *name, *langue;
+    std::optional<std::size_t> column;
+    std::vector<std::string> shown;
+};
 void PrintTo(const LanguageCase& c, std::ostream* os) { *os << c.name; }
 
 // An empty cell keeps the caption.
@@ -147,13 +189,14 @@ TEST_P(Language, IsReadAsARoundedNumberAndPicksTheColumn)
 
 const std::vector<std::string> french{"Risque", "", "Total", "Risque"};
 
-INSTANTIATE_TEST_SUITE_P(Values, Language, ::testing::Values(
-    LanguageCase{"Empty", "", 0, french}, LanguageCase{"Text", "abc", 0, french},
-    LanguageCase{"OneAndAHalf", "1.5", 2, {"Risco", "", "Total pt", "Risco"}},
-    LanguageCase{"TwoAndAHalf", "2.5", 2, {"Risco", "", "Total pt", "Risco"}},
-    LanguageCase{"OneKeepsEmptyCell", "1", 1, {"Risk", "", "Total", "Risk"}},
-    LanguageCase{"Three", "3", std::nullopt, french}, LanguageCase{"MinusOne", "-1", std::nullopt, french},
-    LanguageCase{"BeyondRange", "1E999", std::nullopt, french}));
+INSTANTIATE_TEST_SUITE_P(Values, Language,
+                         ::testing::Values(LanguageCase{"Empty", "", 0, french}, LanguageCase{"Text", "abc", 0, french},
+                                           LanguageCase{"OneAndAHalf", "1.5", 2, {"Risco", "", "Total pt", "Risco"}},
+                                           LanguageCase{"TwoAndAHalf", "2.5", 2, {"Risco", "", "Total pt", "Risco"}},
+                                           LanguageCase{"OneKeepsEmptyCell", "1", 1, {"Risk", "", "Total", "Risk"}},
+                                           LanguageCase{"Three", "3", std::nullopt, french},
+                                           LanguageCase{"MinusOne", "-1", std::nullopt, french},
+                                           LanguageCase{"BeyondRange", "1E999", std::nullopt, french}));
 
 TEST(Translation, FullTableLearnsNothing)
 {

@@ -34,7 +34,10 @@ Names most_sensitive(const da_stk_secu& w)
 void tick(da_stk_secu& w) { QMetaObject::invokeMethod(w.timer(), "timeout"); }
 
 // The worked example with one field changed, the stock it recommends and the winner.
-struct AnalysisCase { const char *name, *field, *text, *recommended; Names winner; };
+struct AnalysisCase {
+    const char *name, *field, *text, *recommended;
+    Names winner;
+};
 
 class Analysis : public WindowWith<AnalysisCase> {};
 
@@ -53,14 +56,19 @@ TEST_P(Analysis, HighlightsTheMostSensitiveFieldAndLeavesFieldsAndResultsAsCalcu
     EXPECT_EQ(w.timer()->isActive() ? w.timer()->interval() : 0, 500);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Analysis, ::testing::Values(
-    AnalysisCase{"WorkedExample", "cct", "50", "3", {"pst"}},
-    AnalysisCase{"LevelZero", "crt", "1", "0", {"dat"}},
-    AnalysisCase{"LongLeadTime", "dat", "60", "4", {"dat"}},
-    AnalysisCase{"NoStockOutCost", "crt", "0", "0", {}}), case_name);
+INSTANTIATE_TEST_SUITE_P(Cases, Analysis,
+                         ::testing::Values(AnalysisCase{"WorkedExample", "cct", "50", "3", {"pst"}},
+                                           AnalysisCase{"LevelZero", "crt", "1", "0", {"dat"}},
+                                           AnalysisCase{"LongLeadTime", "dat", "60", "4", {"dat"}},
+                                           AnalysisCase{"NoStockOutCost", "crt", "0", "0", {}}),
+                         case_name);
 
 // What happens between the first click and the seven ticks, and whether the winner is then highlighted.
-struct Before { const char* name; void (*prepare)(da_stk_secu&); bool highlighted; };
+struct Before {
+    const char* name;
+    void (*prepare)(da_stk_secu&);
+    bool highlighted;
+};
 
 class Flasher : public WindowWith<Before> {};
 
@@ -85,12 +93,13 @@ void clear_and_analyse(da_stk_secu& w) { clear(w), click(w, "Command4"); }
 void tick_thrice_and_analyse(da_stk_secu& w) { tick(w), tick(w), tick(w), click(w, "Command4"); }
 void no_stock_out_cost(da_stk_secu& w) { box(w, "crt")->setText("0"), click(w, "Command4"); }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Flasher, ::testing::Values(
-    Before{"Plain", [](da_stk_secu&) {}, true},
-    Before{"SecondClickRestarts", tick_thrice_and_analyse, true},
-    Before{"ClearKeepsTheColoursAndTheTimer", clear, true},
-    Before{"ClearThenAnalyse", clear_and_analyse, false},
-    Before{"NoStockOutCostAfterAWinner", no_stock_out_cost, false}), case_name);
+INSTANTIATE_TEST_SUITE_P(Cases, Flasher,
+                         ::testing::Values(Before{"Plain", [](da_stk_secu&) {}, true},
+                                           Before{"SecondClickRestarts", tick_thrice_and_analyse, true},
+                                           Before{"ClearKeepsTheColoursAndTheTimer", clear, true},
+                                           Before{"ClearThenAnalyse", clear_and_analyse, false},
+                                           Before{"NoStockOutCostAfterAWinner", no_stock_out_cost, false}),
+                         case_name);
 
 }  // namespace
 }  // namespace stk::test

@@ -48,7 +48,10 @@ TEST_F(Assistant, ClearEmptiesEveryTextBoxAndKeepsItOpen)
 }
 
 // What is typed into the assistant, what crt and jt show afterwards, and the locale.
-struct Estimate { const char *name, *vp, *jt, *npi, *crt, *jt_after; bool french = false; };
+struct Estimate {
+    const char *name, *vp, *jt, *npi, *crt, *jt_after;
+    bool french = false;
+};
 
 class Confirm : public Assistant, public ::testing::WithParamInterface<Estimate> {};
 
@@ -65,14 +68,15 @@ TEST_P(Confirm, WritesTheEstimateIntoCrtAndRecalculates)
     EXPECT_TRUE(shows_results_of(w, texts_of(w)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Confirm, ::testing::Values(
-    Estimate{"TenMillionsOverFourProcesses", "10", "200", "4", "12500", "200"},
-    Estimate{"NoDaysAndNoProcesses", "1", "0", "0", "5000", "200"},
-    Estimate{"RoundedDown", "1", "365", "1", "2739", "365"},
-    Estimate{"NegativeRoundedDown", "-1", "300", "1", "-3334", "300"},
-    Estimate{"NotANumber", "abc", "200", "1", "0", "200"},
-    Estimate{"FailingDivision", "1", "1e-200", "1e-200", "500", "1e-200"},
-    Estimate{"FrenchComma", "2,5", "250", "1", "10000", "250", true}), case_name);
+INSTANTIATE_TEST_SUITE_P(Cases, Confirm,
+                         ::testing::Values(Estimate{"TenMillionsOverFourProcesses", "10", "200", "4", "12500", "200"},
+                                           Estimate{"NoDaysAndNoProcesses", "1", "0", "0", "5000", "200"},
+                                           Estimate{"RoundedDown", "1", "365", "1", "2739", "365"},
+                                           Estimate{"NegativeRoundedDown", "-1", "300", "1", "-3334", "300"},
+                                           Estimate{"NotANumber", "abc", "200", "1", "0", "200"},
+                                           Estimate{"FailingDivision", "1", "1e-200", "1e-200", "500", "1e-200"},
+                                           Estimate{"FrenchComma", "2,5", "250", "1", "10000", "250", true}),
+                         case_name);
 
 }  // namespace
 }  // namespace stk::test

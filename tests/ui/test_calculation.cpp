@@ -18,7 +18,11 @@ const double worked_chart[3][5] = {{26549.06, 534.3407, 216.9994, 0.07472568, 0.
                                    {26549.06, 574.3407, 296.9994, 120.0747, 160.0011},
                                    {26549.06, 788.3407, 674.9994, 662.0747, 866.0012}};
 
-struct LocaleCase { const char* name; QLocale locale; QChar decimal_point; };
+struct LocaleCase {
+    const char* name;
+    QLocale locale;
+    QChar decimal_point;
+};
 
 class WorkedExample : public ::testing::TestWithParam<LocaleCase> {};
 
@@ -51,9 +55,10 @@ TEST_P(WorkedExample, FillsTheTableTheRecommendedStockAndTheChartAndFollowsAFiel
     EXPECT_EQ(box(fresh.w, "tt", 1)->cursorPosition(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Locales, WorkedExample, ::testing::Values(
-    LocaleCase{"English", QLocale(QLocale::English), u'.'},
-    LocaleCase{"French", QLocale(QLocale::French, QLocale::France), u','}), case_name);
+INSTANTIATE_TEST_SUITE_P(Locales, WorkedExample,
+                         ::testing::Values(LocaleCase{"English", QLocale(QLocale::English), u'.'},
+                                           LocaleCase{"French", QLocale(QLocale::French, QLocale::France), u','}),
+                         case_name);
 
 }  // namespace
 }  // namespace stk::test

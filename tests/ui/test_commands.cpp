@@ -14,15 +14,25 @@ namespace {
 class UrlCatcher : public QObject {
     Q_OBJECT
 public:
-    UrlCatcher() { for (const char* s : {"http", "mailto"}) QDesktopServices::setUrlHandler(s, this, "open"); }
-    ~UrlCatcher() override { for (const char* s : {"http", "mailto"}) QDesktopServices::unsetUrlHandler(s); }
+    UrlCatcher()
+    {
+        for (const char* s : {"http", "mailto"})
+            QDesktopServices::setUrlHandler(s, this, "open");
+    }
+    ~UrlCatcher() override
+    {
+        for (const char* s : {"http", "mailto"})
+            QDesktopServices::unsetUrlHandler(s);
+    }
     QList<QUrl> opened;
 public slots:
     void open(const QUrl& url) { opened.append(url); }
 };
 
 // A link, the caption it is given (null: as designed) and what it opens.
-struct LinkCase { const char *name, *link, *caption, *opened; };
+struct LinkCase {
+    const char *name, *link, *caption, *opened;
+};
 
 class Links : public WindowWith<LinkCase> {};
 
@@ -37,10 +47,12 @@ TEST_P(Links, HandTheirAddressToTheDesktopWithoutTheSpaces)
     EXPECT_EQ(catcher.opened.size(), 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Clicks, Links, ::testing::Values(
-    LinkCase{"Site", "site_web", nullptr, "http://www.example.com"},
-    LinkCase{"Email", "email_sup", nullptr, "mailto:support@example.com"},
-    LinkCase{"SiteWithSpaces", "site_web", "www.example.com  ", "http://www.example.com"}), case_name);
+INSTANTIATE_TEST_SUITE_P(Clicks, Links,
+                         ::testing::Values(LinkCase{"Site", "site_web", nullptr, "http://www.example.com"},
+                                           LinkCase{"Email", "email_sup", nullptr, "mailto:support@example.com"},
+                                           LinkCase{"SiteWithSpaces", "site_web", "www.example.com  ",
+                                                    "http://www.example.com"}),
+                         case_name);
 
 class CarriageReturns : public Window {};
 

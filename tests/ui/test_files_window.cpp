@@ -38,8 +38,14 @@ struct Folder {
 
 // A folder for the window, a way of closing it, the language flag clicked before (-1: none),
 // whether the two files can be saved and how many lines are reported on diag.
-struct Closer { const char* name; QString (*folder)(const QDir&); void (*close)(da_stk_secu&); int flag;
-                bool saves_param, saves_trad; qsizetype reports; };
+struct Closer {
+    const char* name;
+    QString (*folder)(const QDir&);
+    void (*close)(da_stk_secu&);
+    int flag;
+    bool saves_param, saves_trad;
+    qsizetype reports;
+};
 
 class Closing : public ::testing::TestWithParam<Closer> {};
 
@@ -63,9 +69,9 @@ TEST_P(Closing, RunsTheShutDownOnceAndWritesEveryTextBoxAndEveryCaptionIntoTheFi
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(unloaded.count(), 1);
     QByteArray rows = c.flag < 0 ? "" : "da_stk_secu\tlangue\t" + QByteArray::number(c.flag) + "\r\n";
-    for (const char* row : {"jt\t\xE9", "npi\t4", "vp\t10", "dat\t4", "pst\t200", "uut\t2000", "dvt\t10000", "crt\t500",
-                            "nbt\t3", "cct\t50", "tst\t2", "sst\t4", "rt\t0.001140828", "cdt\t160", "cgt\t706",
-                            "tt\t866.0012"})
+    for (const char* row :
+         {"jt\t\xE9", "npi\t4", "vp\t10", "dat\t4", "pst\t200", "uut\t2000", "dvt\t10000", "crt\t500", "nbt\t3",
+          "cct\t50", "tst\t2", "sst\t4", "rt\t0.001140828", "cdt\t160", "cgt\t706", "tt\t866.0012"})
         rows += QByteArray("da_stk_secu\t") + row + "\r\n";
     EXPECT_EQ(read(folder.path + param_file), c.saves_param ? rows : "<unreadable>");
     QByteArray captions;  // the French column of the shipped file, which lists them in the same order
@@ -82,12 +88,14 @@ QString under_a_regular_file(const QDir& d) { return write(d.filePath("f"), ""),
 void quit(da_stk_secu& w) { click(w, "validation"); }
 void close_box(da_stk_secu& w) { w.windowHandle()->close(); }
 
-INSTANTIATE_TEST_SUITE_P(Ways, Closing, ::testing::Values(
-    Closer{"Quit", as_is, quit, -1, true, true, 0},
-    Closer{"CloseBox", as_is, close_box, -1, true, true, 0},
-    Closer{"CloseBoxAfterAFlag", as_is, close_box, 2, true, true, 0},
-    Closer{"ParameterFileIsAFolder", param_file_is_a_folder, quit, -1, false, true, 2},
-    Closer{"FolderUnderARegularFile", under_a_regular_file, quit, -1, false, false, 4}), case_name);
+INSTANTIATE_TEST_SUITE_P(
+    Ways, Closing,
+    ::testing::Values(Closer{"Quit", as_is, quit, -1, true, true, 0},
+                      Closer{"CloseBox", as_is, close_box, -1, true, true, 0},
+                      Closer{"CloseBoxAfterAFlag", as_is, close_box, 2, true, true, 0},
+                      Closer{"ParameterFileIsAFolder", param_file_is_a_folder, quit, -1, false, true, 2},
+                      Closer{"FolderUnderARegularFile", under_a_regular_file, quit, -1, false, false, 4}),
+    case_name);
 
 // Whether the caption of every label (up to the first text box in front of it), frame and button fits.
 ::testing::AssertionResult captions_fit(const da_stk_secu& w)
@@ -110,8 +118,12 @@ INSTANTIATE_TEST_SUITE_P(Ways, Closing, ::testing::Values(
 }
 
 // A language flag and what it shows, with or without the shipped translation file.
-struct Language { const char *name, *risk, *stock_out, *title; std::array<const char*, 3> legend; int flag;
-                  bool shipped; };
+struct Language {
+    const char *name, *risk, *stock_out, *title;
+    std::array<const char*, 3> legend;
+    int flag;
+    bool shipped;
+};
 
 class Flags : public ::testing::TestWithParam<Language> {};
 
@@ -139,14 +151,25 @@ TEST_P(Flags, RestoreTheSavedFieldAndSwitchCaptionsTitleAndLegendThatAllFit)
 const char* const french_title = "Vexa - Calcul Stock de Sécurité pour Equipements de Maintenance";
 const std::array<const char*, 3> french_legend{"Risque", "Risque + Coût direct", "Total"};
 
-INSTANTIATE_TEST_SUITE_P(Languages, Flags, ::testing::Values(
-    Language{"English", "Risk", "Stock-out Cost", "Vexa - Safety Stock Calculator for Maintenance Equipment",
-             {"Risk", "Risk + Direct Cost", "Total"}, 1, true},
-    Language{"Portuguese", "Risco", "Custo do risco de ruptura",
-             "Vexa - Cálculo de Estoque de Segurança para Equipamentos de Manutenção",
-             {"Risco", "Risco + Custo direto", "Total"}, 2, true},
-    Language{"French", "Risque", "Coût du risque de rupture", french_title, french_legend, 0, true},
-    Language{"EnglishUntranslated", "Risque", "Coût du risque de rupture", french_title, french_legend, 1, false}),
+INSTANTIATE_TEST_SUITE_P(
+    Languages, Flags,
+    ::testing::Values(Language{"English",
+                               "Risk",
+                               "Stock-out Cost",
+                               "Vexa - Safety Stock Calculator for Maintenance Equipment",
+                               {"Risk", "Risk + Direct Cost", "Total"},
+                               1,
+                               true},
+                      Language{"Portuguese",
+                               "Risco",
+                               "Custo do risco de ruptura",
+                               "Vexa - Cálculo de Estoque de Segurança para Equipamentos de Manutenção",
+                               {"Risco", "Risco + Custo direto", "Total"},
+                               2,
+                               true},
+                      Language{"French", "Risque", "Coût du risque de rupture", french_title, french_legend, 0, true},
+                      Language{"EnglishUntranslated", "Risque", "Coût du risque de rupture", french_title,
+                               french_legend, 1, false}),
     case_name);
 
 }  // namespace

@@ -5,7 +5,12 @@ namespace stk::test {
 namespace {
 
 // A control, its container (empty: the window) and its place in pixels, 15 twips a pixel.
-struct Placement { const char *name, *control; int index; const char* container; QRect pixels; };
+struct Placement {
+    const char *name, *control;
+    int index;
+    const char* container;
+    QRect pixels;
+};
 
 class Layout : public WindowWith<Placement> {};
 
@@ -17,10 +22,11 @@ TEST_P(Layout, PutsTheControlWhereTheTableSays)
     EXPECT_EQ(w.control(name, index)->parentWidget(), *container ? w.control(container) : &w);
 }
 
-INSTANTIATE_TEST_SUITE_P(Controls, Layout, ::testing::Values(
-    Placement{"tt2", "tt", 2, "Frame1", {5580 / 15, 1710 / 15, 73, 19}},
-    Placement{"Command1", "Command1", -1, "Frame4", {304, 126, 25, 25}},
-    Placement{"ln1", "ln", 1, "", {888, 436, 32, 22}}), case_name);
+INSTANTIATE_TEST_SUITE_P(Controls, Layout,
+                         ::testing::Values(Placement{"tt2", "tt", 2, "Frame1", {5580 / 15, 1710 / 15, 73, 19}},
+                                           Placement{"Command1", "Command1", -1, "Frame4", {304, 126, 25, 25}},
+                                           Placement{"ln1", "ln", 1, "", {888, 436, 32, 22}}),
+                         case_name);
 
 // The widgets that Tab stops at, from `start` round the focus chain.
 std::vector<std::string> tab_walk(QWidget* start)

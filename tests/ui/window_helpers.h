@@ -23,7 +23,9 @@ struct Fresh {
 
 // A test with a fresh window, and one with a case as its parameter.
 struct Window : ::testing::Test, Fresh {};
-template <class Case> struct WindowWith : Window, ::testing::WithParamInterface<Case> {};
+template <class Case>
+struct WindowWith : Window, ::testing::WithParamInterface<Case> {
+};
 
 inline QLineEdit* box(const da_stk_secu& w, std::string_view name, int index = ui::no_index)
 {
@@ -48,8 +50,8 @@ inline QBarSeries* bars(const da_stk_secu& w)
 
 // The worked example, in the keyboard order of the article and company frames, typed key by key.
 inline constexpr std::pair<std::string_view, const char*> worked_example[] = {
-    {"nbt", "3"}, {"dat", "4"}, {"pst", "200"}, {"uut", "2000"}, {"dvt", "10000"}, {"crt", "500"}, {"cct", "50"},
-    {"tst", "2"}};
+    {"nbt", "3"},     {"dat", "4"},   {"pst", "200"}, {"uut", "2000"},
+    {"dvt", "10000"}, {"crt", "500"}, {"cct", "50"},  {"tst", "2"}};
 
 inline void type_worked_example(da_stk_secu& w)
 {
@@ -113,7 +115,8 @@ struct DefaultLocale {
 // The test name of a case that carries its own name, and how the test list and failures print it.
 inline constexpr auto case_name = [](const auto& info) { return std::string(info.param.name); };
 namespace {
-template <class Case> requires requires(const Case& c) { c.name; }
+template <class Case>
+requires requires(const Case& c) { c.name; }
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 }  // namespace
 
