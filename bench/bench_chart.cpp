@@ -8,15 +8,13 @@
 #include <QApplication>
 #include <QChartView>
 #include <QDir>
-#include <QHBoxLayout>
-#include <QImage>
-#include <QLabel>
-#include <QPainter>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <benchmark/benchmark.h>
 #include <cstring>
 #include <iostream>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -120,26 +118,36 @@ ChartNames long_names()
     return names;
 }
 
-// Both charts of each example, one above the other: Qt Charts on the left.
-QWidget* side_by_side(QWidget* parent)
+// Both charts of each example, one row each: Qt Charts on the left.
+struct Page {
+    std::unique_ptr<QWidget> widget = std::make_unique<QWidget>();
+    std::vector<std::unique_ptr<stk::ui::ResultsChart>> qt_charts;
+    std::vector<std::unique_ptr<stk::ui::BarChart>> painted;
+    QWidget* first_row = nullptr;
+};
+
+std::unique_ptr<Page> side_by_side()
 {
     static const ChartNames long_captions = long_names();
     const Example examples[] = {
         {"worked", worked, french}, {"dearer", dearer, english}, {"even", even, french}, {"long", even, long_captions}};
-    auto* page = new QWidget(parent);
-    auto* rows = new QVBoxLayout(page);
+    auto page = std::make_unique<Page>();
+    auto* rows = new QVBoxLayout(page->widget.get());
     rows->setSpacing(4);
     rows->setContentsMargins(4, 4, 4, 4);
     for (const Example& e : examples) {
-        auto* row = new QWidget(page);
+        auto* row = new QWidget(page->widget.get());
         row->setFixedSize(2 * chart_width + 8, chart_height);
-        auto* old_chart = new stk::ui::ResultsChart(row);  // its view belongs to `row`
-        old_chart->view()->setGeometry(0, 0, chart_width, chart_height);
-        old_chart->refill(e.values, e.names);
-        auto* new_chart = new stk::ui::BarChart(row);
-        new_chart->view()->setGeometry(chart_width + 8, 0, chart_width, chart_height);
-        new_chart->refill(e.values, e.names);
+        // The charts' views belong to the row.
+        page->qt_charts.push_back(std::make_unique<stk::ui::ResultsChart>(row));
+        page->qt_charts.back()->view()->setGeometry(0, 0, chart_width, chart_height);
+        page->qt_charts.back()->refill(e.values, e.names);
+        page->painted.push_back(std::make_unique<stk::ui::BarChart>(row));
+        page->painted.back()->view()->setGeometry(chart_width + 8, 0, chart_width, chart_height);
+        page->painted.back()->refill(e.values, e.names);
         rows->addWidget(row);
+        if (!page->first_row)
+            page->first_row = row;
     }
     return page;
 }
@@ -147,31 +155,26 @@ QWidget* side_by_side(QWidget* parent)
 int demo(const QString& folder)
 {
     QDir().mkpath(folder);
-    QWidget* page = side_by_side(nullptr);
-    page->show();
+    const auto page = side_by_side();
+    page->widget->show();
     QCoreApplication::processEvents();
-    const bool saved = page->grab().save(folder + "/charts_side_by_side.png");
-    const auto children = page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    if (!children.isEmpty()) {
-        QWidget* first = children.first();
-        first->grab(QRect(0, 0, chart_width, chart_height)).save(folder + "/chart_qtcharts.png");
-        first->grab(QRect(chart_width + 8, 0, chart_width, chart_height)).save(folder + "/chart_painted.png");
-    }
-    delete page;
-    std::cout << (saved ? "wrote " : "could not write ") << folder.toStdString() << "/charts_side_by_side.png\n";
+    const bool saved =
+        page->widget->grab().save(folder + "/charts_side_by_side.png") &&
+        page->first_row->grab(QRect(0, 0, chart_width, chart_height)).save(folder + "/chart_qtcharts.png") &&
+        page->first_row->grab(QRect(chart_width + 8, 0, chart_width, chart_height)).save(folder + "/chart_painted.png");
+    std::cout << (saved ? "wrote " : "could not write ") << folder.toStdString()
+              << "/charts_side_by_side.png, chart_qtcharts.png and chart_painted.png\n";
     return saved ? 0 : 1;
 }
 
 int show(int seconds)
 {
-    QWidget* page = side_by_side(nullptr);
-    page->setWindowTitle(QStringLiteral("Qt Charts (left) and painted (right)"));
-    page->move(0, 0);
-    page->show();
+    const auto page = side_by_side();
+    page->widget->setWindowTitle(QStringLiteral("Qt Charts (left) and painted (right)"));
+    page->widget->move(0, 0);
+    page->widget->show();
     QTimer::singleShot(seconds * 1000, qApp, &QCoreApplication::quit);
-    const int result = QApplication::exec();
-    delete page;
-    return result;
+    return QApplication::exec();
 }
 
 }  // namespace

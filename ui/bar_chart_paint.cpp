@@ -102,16 +102,32 @@ BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size)
     l.title = title_metrics.elidedText(content.levels, Qt::ElideRight, l.plot.width());
     l.title_at = {l.plot.center().x() - title_metrics.horizontalAdvance(l.title) / 2, l.plot.bottom() + title_drop};
 
-    const qreal item_room =
-        (inner.width() - series_count * (legend_mark + legend_mark_gap + legend_spacing)) / series_count;
-    qreal total = 0;
+    // Captions that do not all fit share the room: the short ones keep their
+    // width, the long ones are cut to one equal width.
+    const qreal fixed = series_count * (legend_mark + legend_mark_gap) + (series_count - 1) * legend_spacing;
+    const qreal room = std::max<qreal>(inner.width() - fixed, 0);
     std::array<qreal, series_count> widths{};
-    for (std::size_t s = 0; s < series_count; ++s) {
-        l.legend[s] = legend_metrics.elidedText(content.series[s], Qt::ElideRight, std::max<qreal>(item_room, 0));
-        widths[s] = legend_metrics.horizontalAdvance(l.legend[s]);
-        total += legend_mark + legend_mark_gap + widths[s] + (s + 1 < series_count ? legend_spacing : 0);
+    for (std::size_t s = 0; s < series_count; ++s)
+        widths[s] = legend_metrics.horizontalAdvance(content.series[s]);
+    std::array<qreal, series_count> ascending = widths;
+    std::sort(ascending.begin(), ascending.end());
+    qreal cap = room, used = 0;
+    for (std::size_t i = 0; i < series_count; ++i) {
+        const qreal share = (room - used) / qreal(series_count - i);
+        if (ascending[i] > share) {
+            cap = share;
+            break;
+        }
+        used += ascending[i];
     }
-    qreal x = inner.center().x() - total / 2 - legend_shift;
+    qreal total = fixed;
+    for (std::size_t s = 0; s < series_count; ++s) {
+        l.legend[s] =
+            widths[s] <= cap ? content.series[s] : legend_metrics.elidedText(content.series[s], Qt::ElideRight, cap);
+        widths[s] = legend_metrics.horizontalAdvance(l.legend[s]);
+        total += widths[s];
+    }
+    qreal x = std::max(inner.left(), inner.center().x() - total / 2 - legend_shift);
     const qreal legend_mid = inner.bottom() - legend_mid_rise;
     for (std::size_t s = 0; s < series_count; ++s) {
         l.legend_marks[s] = QRectF(x + 0.5, legend_mid - 3, legend_mark - 1, legend_mark);
