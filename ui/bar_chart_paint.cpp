@@ -32,15 +32,21 @@ const QColor value_grid_colour{0xD8, 0xD8, 0xD8};
 const QColor level_grid_colour{0xE2, 0xE2, 0xE2};
 const QColor axis_colour{0xD6, 0xD6, 0xD6};
 
-struct Fonts {
-    QFont values, levels, title, legend, cut;
-    explicit Fonts(const QFont& base)
-        : values(bar_chart_font(base, 7.5, false)), levels(bar_chart_font(base, 8.25, true)),
-          title(bar_chart_font(base, 7.5, true)), legend(bar_chart_font(base, 7.5, true)),
-          cut(bar_chart_font(base, 7.5, true))
-    {
-    }
-};
+enum FontIndex { value_font, level_font, title_font, legend_font, cut_font };
+
+// Lays a text out once for its font and keeps where it goes, by its baseline.
+void place(BarChartLayout& l, const QString& text, QPointF baseline, FontIndex font, const QColor& colour)
+{
+    BarChartLayout::PlacedText placed;
+    placed.text.setText(text);
+    placed.text.setTextFormat(Qt::PlainText);
+    placed.text.setPerformanceHint(QStaticText::AggressiveCaching);
+    placed.text.prepare(QTransform(), l.fonts[font]);
+    placed.top_left = {baseline.x(), baseline.y() - QFontMetricsF(l.fonts[font]).ascent()};
+    placed.font = font;
+    placed.colour = colour;
+    l.texts.push_back(std::move(placed));
+}
 
 QString amount(const QLocale& locale, double value) { return locale.toString(value, 'g', 7); }
 
@@ -73,10 +79,12 @@ QRectF BarChartLayout::bar(int series, int level) const
 
 BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size)
 {
-    const Fonts fonts(content.font);
-    const QFontMetricsF value_metrics(fonts.values), level_metrics(fonts.levels), title_metrics(fonts.title),
-        legend_metrics(fonts.legend), cut_metrics(fonts.cut);
     BarChartLayout l;
+    l.fonts = {bar_chart_font(content.font, 7.5, false), bar_chart_font(content.font, 8.25, true),
+               bar_chart_font(content.font, 7.5, true), bar_chart_font(content.font, 7.5, true),
+               bar_chart_font(content.font, 7.5, true)};
+    const QFontMetricsF value_metrics(l.fonts[value_font]), level_metrics(l.fonts[level_font]),
+        title_metrics(l.fonts[title_font]), legend_metrics(l.fonts[legend_font]), cut_metrics(l.fonts[cut_font]);
     l.background = QRectF(QPointF(0, 0), size).adjusted(card_margin, card_margin, -card_margin, -card_margin);
     const QRectF inner = l.background.adjusted(inner_left, inner_top, -inner_right, 0);
 
@@ -142,13 +150,33 @@ BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size)
         l.cut_mark_at = {level0 - cut_metrics.horizontalAdvance(l.cut_mark) / 2,
                          l.plot.top() - cut_metrics.descent() - 1};
     }
+
+    const qreal level_width = l.plot.width() / level_count;
+    for (int t = 0; t < ticks; ++t) {
+        const qreal y = l.plot.bottom() - l.plot.height() * t / (ticks - 1);
+        const QString& text = l.value_labels[std::size_t(t)];
+        place(l, text,
+              {l.plot.left() - value_label_gap - value_metrics.horizontalAdvance(text) - 2,
+               y - value_metrics.height() / 2 + value_metrics.ascent() - 0.5},
+              value_font, text_colour);
+    }
+    for (int level = 0; level < level_count; ++level) {
+        const QString text = QString::number(level);
+        place(l, text,
+              {l.plot.left() + level_width * (level + 0.5) - level_metrics.horizontalAdvance(text) / 2,
+               l.plot.bottom() + level_label_drop},
+              level_font, text_colour);
+    }
+    place(l, l.title, l.title_at, title_font, text_colour);
+    for (std::size_t s = 0; s < series_count; ++s)
+        place(l, l.legend[s], l.legend_text[s], legend_font, text_colour);
+    if (!l.cut_mark.isEmpty())
+        place(l, l.cut_mark, l.cut_mark_at, cut_font, bar_colours[0].darker(140));
     return l;
 }
 
 void paint_bar_chart(QPainter& painter, const BarChartContent& content, const BarChartLayout& l)
 {
-    const Fonts fonts(content.font);
-    const QFontMetricsF value_metrics(fonts.values), level_metrics(fonts.levels);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(l.background, card_colour);
@@ -198,38 +226,20 @@ void paint_bar_chart(QPainter& painter, const BarChartContent& content, const Ba
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + tick_length));
     }
 
-    painter.setPen(text_colour);
-    painter.setFont(fonts.values);
-    for (int t = 0; t < ticks; ++t) {
-        const qreal y = plot.bottom() - plot.height() * t / std::max(ticks - 1, 1);
-        const QString& text = l.value_labels[std::size_t(t)];
-        painter.drawText(QPointF(plot.left() - value_label_gap - value_metrics.horizontalAdvance(text) - 2,
-                                 y - value_metrics.height() / 2 + value_metrics.ascent() - 0.5),
-                         text);
-    }
-    painter.setFont(fonts.levels);
-    for (int level = 0; level < level_count; ++level) {
-        const QString text = QString::number(level);
-        painter.drawText(QPointF(plot.left() + level_width * (level + 0.5) - level_metrics.horizontalAdvance(text) / 2,
-                                 plot.bottom() + level_label_drop),
-                         text);
-    }
-    painter.setFont(fonts.title);
-    painter.drawText(l.title_at, l.title);
-
-    painter.setFont(fonts.legend);
     for (std::size_t s = 0; s < series_count; ++s) {
         painter.setPen(QPen(bar_colours[s].darker(130), 1));
         painter.setBrush(bar_colours[s]);
         painter.drawRect(l.legend_marks[s]);
-        painter.setPen(text_colour);
-        painter.drawText(l.legend_text[s], l.legend[s]);
     }
 
-    if (!l.cut_mark.isEmpty()) {
-        painter.setFont(fonts.cut);
-        painter.setPen(bar_colours[0].darker(140));
-        painter.drawText(l.cut_mark_at, l.cut_mark);
+    int font = -1;
+    for (const BarChartLayout::PlacedText& placed : l.texts) {
+        if (placed.font != font) {
+            font = placed.font;
+            painter.setFont(l.fonts[std::size_t(font)]);
+        }
+        painter.setPen(placed.colour);
+        painter.drawStaticText(placed.top_left, placed.text);
     }
     painter.restore();
 }

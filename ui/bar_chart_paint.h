@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QLocale>
 #include <QRectF>
+#include <QStaticText>
 #include <QString>
 #include <array>
 #include <vector>
@@ -46,6 +47,16 @@ struct BarChartLayout {
     QPointF title_at;                               // baseline
     QString cut_mark;                               // "▲ amount" or empty
     QPointF cut_mark_at;                            // baseline
+
+    // Every text laid out once, so that a repaint only draws glyphs.
+    struct PlacedText {
+        QStaticText text;
+        QPointF top_left;
+        int font = 0;  // index in `fonts`
+        QColor colour;
+    };
+    std::vector<PlacedText> texts;
+    std::array<QFont, 5> fonts;
 
     // Vertical position of an amount, horizontal span of a bar.
     double y_of(double value) const;
