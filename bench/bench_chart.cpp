@@ -2,6 +2,7 @@
 // the one painted with QPainter, offscreen. With --demo FOLDER it writes both
 // charts for a few examples as pictures, side by side; with --show SECONDS it
 // shows them side by side in a window instead (for a screenshot).
+#include "bench_window.h"
 #include "ui/bar_chart.h"
 #include "ui/results_chart.h"
 
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <benchmark/benchmark.h>
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -184,17 +184,10 @@ int main(int argc, char** argv)
 {
     const bool demo_mode = argc == 3 && std::strcmp(argv[1], "--demo") == 0;
     const bool show_mode = argc == 3 && std::strcmp(argv[1], "--show") == 0;
-    if (!show_mode && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if (!demo_mode && !show_mode)
+        return stk::bench::run_offscreen(argc, argv);
+    if (demo_mode && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (demo_mode)
-        return demo(QString::fromLocal8Bit(argv[2]));
-    if (show_mode)
-        return show(std::max(1, std::atoi(argv[2])));
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return demo_mode ? demo(QString::fromLocal8Bit(argv[2])) : show(std::max(1, std::atoi(argv[2])));
 }
