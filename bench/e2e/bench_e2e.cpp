@@ -1,7 +1,7 @@
 // End-to-end benchmark: the calculator against a floor (a bare Qt window with
 // 40 line edits), both run as a user would under a virtual X server of its own.
 //
-// What it times, with runs of the two programs interleaved:
+// What it times, with runs of the programs interleaved:
 //   - start, warm: from exec to the first frame of the window, as the X server
 //     has it, that equals the settled window;
 //   - start, cold: the same after the page cache is dropped (root only);
@@ -24,6 +24,7 @@
 #endif
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
@@ -85,17 +86,19 @@ struct Options {
     int keys_per_run = 6;
     fs::path program;
     fs::path floor;
+    fs::path also;  // another build of the calculator, timed alongside (before and after a change)
     bool verbose = false;
 };
 
 void usage(const char* self)
 {
     std::cerr << "usage: " << self
-              << " [--runs N] [--cold-runs N] [--keys N] [--program PATH] [--floor PATH] [--verbose]\n"
+              << " [--runs N] [--cold-runs N] [--keys N] [--program PATH] [--also PATH] [--floor PATH] [--verbose]\n"
                  "  --runs N       warm runs of each program, interleaved (default 20, at most 200)\n"
                  "  --cold-runs N  cold-cache runs of each program, root only (default 5, 0 skips)\n"
                  "  --keys N       keystrokes timed per warm run (default 6)\n"
                  "  --program PATH the calculator (default: build/ui/stk_secu)\n"
+                 "  --also PATH    another build of the calculator, interleaved with the two others\n"
                  "  --floor PATH   the floor program (default: the one built beside this benchmark)\n";
 }
 
@@ -122,8 +125,8 @@ std::optional<Options> parse(int argc, char** argv)
                 return std::nullopt;
             continue;
         }
-        if ((arg == "--program" || arg == "--floor") && i + 1 < argc)
-            (arg == "--program" ? o.program : o.floor) = argv[++i];
+        if ((arg == "--program" || arg == "--floor" || arg == "--also") && i + 1 < argc)
+            (arg == "--program" ? o.program : arg == "--floor" ? o.floor : o.also) = argv[++i];
         else if (arg == "--verbose")
             o.verbose = true;
         else
@@ -290,6 +293,7 @@ bool blank(const Image& a)
 // ---------------------------------------------------------------- one run
 
 struct Target {
+    int index = 0;  // column of its figures
     std::string name;
     fs::path executable;            // in a folder of the benchmark's own
     Rect input;                     // clicked, then typed into
@@ -615,8 +619,10 @@ double quantile(std::vector<double> v, double q)
     return v[std::size_t(std::lround(q * double(v.size() - 1)))];
 }
 
+// Figures by target: the calculator, the floor, the other build.
+enum Column { program_column, floor_column, also_column, column_count };
 struct Series {
-    std::vector<double> program, floor;
+    std::array<std::vector<double>, column_count> of;
 };
 
 std::string figure(double v, const char* unit)
@@ -688,8 +694,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const Options& o = *options;
-    for (const fs::path& p : {o.program, o.floor})
-        if (access(p.c_str(), X_OK) != 0) {
+    for (const fs::path& p : {o.program, o.floor, o.also})
+        if (!p.empty() && access(p.c_str(), X_OK) != 0) {
             std::cerr << "bench_e2e: " << p << " is not an executable program (build it first)\n";
             return 1;
         }
@@ -702,16 +708,20 @@ int main(int argc, char** argv)
         return 1;
     }
     const fs::path folder = pattern;
-    const fs::path program_dir = folder / "program", floor_dir = folder / "floor";
+    const fs::path program_dir = folder / "program", floor_dir = folder / "floor", also_dir = folder / "also";
     fs::create_directory(program_dir);
     fs::create_directory(floor_dir);
+    fs::create_directory(also_dir);
     const fs::path runtime_dir = folder / "runtime";
     fs::create_directory(runtime_dir);
     fs::permissions(runtime_dir, fs::perms::owner_all);
-    const fs::path trad = o.program.parent_path() / "trad_stk_secu.txt";
-    bool copied = copy_into(o.program, program_dir) && copy_into(o.floor, floor_dir);
-    if (fs::exists(trad))
-        copied = copied && copy_into(trad, program_dir);
+    // Each calculator with the translation file beside it, when it has one.
+    auto copy_calculator = [](const fs::path& program, const fs::path& into) {
+        const fs::path trad = program.parent_path() / "trad_stk_secu.txt";
+        return copy_into(program, into) && (!fs::exists(trad) || copy_into(trad, into));
+    };
+    const bool copied = copy_calculator(o.program, program_dir) && copy_into(o.floor, floor_dir) &&
+                        (o.also.empty() || copy_calculator(o.also, also_dir));
     int exit_code = 0;
     if (!copied) {
         std::cerr << "bench_e2e: cannot copy the programs into " << folder << '\n';
@@ -739,30 +749,37 @@ int main(int argc, char** argv)
     if (!exit_code) {
         XSetErrorHandler(ignore_x_error);
         Session session(dpy, server->display(), runtime_dir.string());
-        const Target program{"program", program_dir / o.program.filename(), program_input, program_result,
-                             [&] { write_params(program_dir); }};
+        const Target program{program_column, "program",      program_dir / o.program.filename(),
+                             program_input,  program_result, [&] { write_params(program_dir); }};
+        const Target also{also_column,   "also",         also_dir / o.also.filename(),
+                          program_input, program_result, [&] { write_params(also_dir); }};
         namespace f = stk::e2e::floor;
         const Target floor{
+            floor_column,
             "floor",
             floor_dir / o.floor.filename(),
             {f::field_left(f::source_field), f::field_top(f::source_field), f::field_width, f::field_height},
             {f::field_left(f::target_field), f::field_top(f::target_field), f::field_width, f::field_height},
             [] {}};
+        std::vector<const Target*> targets{&program, &floor};
+        if (!o.also.empty())
+            targets.push_back(&also);
+        const std::size_t n = targets.size();
 
         Series warm, cold, first, keys, memory;
         int unclean = 0, lost_keys = 0;
         std::vector<std::string> problems;
         auto record = [&](const Target& t, const RunResult& r, Series* start, bool with_rest) {
-            auto side = [&](Series& s) -> std::vector<double>& { return &t == &program ? s.program : s.floor; };
+            const auto c = std::size_t(t.index);
             if (r.start_ms && start)
-                side(*start).push_back(*r.start_ms);
+                start->of[c].push_back(*r.start_ms);
             if (with_rest) {
                 if (r.first_pixels_ms)
-                    side(first).push_back(*r.first_pixels_ms);
+                    first.of[c].push_back(*r.first_pixels_ms);
                 if (r.rss_kib > 0)
-                    side(memory).push_back(double(r.rss_kib) / 1024.0);
+                    memory.of[c].push_back(double(r.rss_kib) / 1024.0);
                 for (double k : r.key_ms)
-                    side(keys).push_back(k);
+                    keys.of[c].push_back(k);
             }
             lost_keys += r.keys_lost;
             unclean += !r.closed_cleanly;
@@ -776,39 +793,41 @@ int main(int argc, char** argv)
         const std::string started = now_utc();
         std::cerr << "bench_e2e: display " << server->display() << ", DAMAGE "
                   << (session.has_damage() ? "used" : "missing: polling") << ", " << o.runs << " warm runs of each\n";
-        // One run of each first, unmeasured, so that both start warm.
-        session.run(program, 0);
-        session.run(floor, 0);
-        for (int i = 0; i < o.runs; ++i) {
-            // Alternate which goes first, so that a slow spell of the shared
-            // machine weighs on both alike.
-            const Target& a = i % 2 ? floor : program;
-            const Target& b = i % 2 ? program : floor;
-            record(a, session.run(a, o.keys_per_run), &warm, true);
-            record(b, session.run(b, o.keys_per_run), &warm, true);
-        }
+        // One run of each first, unmeasured, so that all start warm.
+        for (const Target* t : targets)
+            session.run(*t, 0);
+        // Each round starts with the next program, so that a slow spell of the
+        // shared machine weighs on all alike.
+        for (int i = 0; i < o.runs; ++i)
+            for (std::size_t k = 0; k < n; ++k) {
+                const Target& t = *targets[(std::size_t(i) + k) % n];
+                record(t, session.run(t, o.keys_per_run), &warm, true);
+            }
 
         std::string cold_note;
         if (o.cold_runs == 0)
             cold_note = "skipped (--cold-runs 0)";
         for (int i = 0; i < o.cold_runs && cold_note.empty(); ++i)
-            for (const Target* t : {i % 2 ? &floor : &program, i % 2 ? &program : &floor}) {
+            for (std::size_t k = 0; k < n; ++k) {
                 std::string why;
                 if (!drop_caches(why)) {
                     cold_note = "skipped: " + why;
-                    cold.program.clear();
-                    cold.floor.clear();
+                    cold = Series{};
                     break;
                 }
-                record(*t, session.run(*t, 0), &cold, false);
+                const Target& t = *targets[(std::size_t(i) + k) % n];
+                record(t, session.run(t, 0), &cold, false);
             }
 
         const unsigned cores = std::thread::hardware_concurrency();
         std::cout << "End-to-end benchmark, " << started << ", Xvfb " << server->display() << ", " << cores
                   << " cores. Absolute times depend on the machine and on what else runs on it;\n"
-                  << "the two programs ran interleaved, so their ratios hold.\n"
+                  << "the programs ran interleaved, so their ratios hold.\n"
                   << "program: " << o.program.string() << "\nfloor:   " << o.floor.string()
-                  << " (a bare Qt window with 40 line edits)\n\n";
+                  << " (a bare Qt window with 40 line edits)\n";
+        if (!o.also.empty())
+            std::cout << "also:    " << o.also.string() << '\n';
+        std::cout << '\n';
         struct Row {
             const char* what;
             const Series& s;
@@ -819,38 +838,51 @@ int main(int argc, char** argv)
             {"start, cold caches, to the painted window", cold, "ms"},
             {"one keystroke to the changed pixels", keys, "ms"},
             {"resident memory once shown", memory, "MiB"},
+            {"(first non-blank pixels, warm)", first, "ms"},
         };
-        std::printf("%-42s %16s %16s %6s   %s\n", "measure (median; 25-75 %)", "program", "floor", "ratio", "samples");
+        const bool with_also = !o.also.empty();
+        auto med = [](const Series& s, Column c) { return median(s.of[std::size_t(c)]); };
+        std::printf("%-42s %10s %10s %6s", "measure (median)", "program", "floor", "ratio");
+        if (with_also)
+            std::printf(" %10s %6s", "also", "ratio");
+        std::printf("   samples\n");
         for (const Row& r : rows) {
-            auto cell = [&](const std::vector<double>& v) {
-                return figure(quantile(v, 0.25), r.unit) + " to " + figure(quantile(v, 0.75), r.unit);
-            };
-            std::printf("%-42s %16s %16s %6s   %zu/%zu\n", r.what, figure(median(r.s.program), r.unit).c_str(),
-                        figure(median(r.s.floor), r.unit).c_str(),
-                        ratio_text(median(r.s.program), median(r.s.floor)).c_str(), r.s.program.size(),
-                        r.s.floor.size());
+            std::printf("%-42s %10s %10s %6s", r.what, figure(med(r.s, program_column), r.unit).c_str(),
+                        figure(med(r.s, floor_column), r.unit).c_str(),
+                        ratio_text(med(r.s, program_column), med(r.s, floor_column)).c_str());
+            if (with_also)
+                std::printf(" %10s %6s", figure(med(r.s, also_column), r.unit).c_str(),
+                            ratio_text(med(r.s, also_column), med(r.s, floor_column)).c_str());
+            std::printf("   %zu\n", r.s.of[program_column].size());
             if (o.verbose)
-                std::printf("    middle half: program %s, floor %s\n", cell(r.s.program).c_str(),
-                            cell(r.s.floor).c_str());
+                for (std::size_t c = 0; c < n; ++c) {
+                    const auto& v = r.s.of[std::size_t(targets[c]->index)];
+                    std::printf("    %s, middle half: %s to %s\n", targets[c]->name.c_str(),
+                                figure(quantile(v, 0.25), r.unit).c_str(), figure(quantile(v, 0.75), r.unit).c_str());
+                }
         }
-        std::printf("%-42s %16s %16s %6s\n", "(first non-blank pixels, warm)",
-                    figure(median(first.program), "ms").c_str(), figure(median(first.floor), "ms").c_str(),
-                    ratio_text(median(first.program), median(first.floor)).c_str());
         if (!cold_note.empty())
             std::printf("cold start %s\n", cold_note.c_str());
-        std::printf("\nFor the README (| measure | program | floor | ratio |):\n");
-        for (const Row& r : rows)
-            if (!r.s.program.empty() && !r.s.floor.empty())
-                std::printf("| %s | %s | %s | %s |\n", r.what, figure(median(r.s.program), r.unit).c_str(),
-                            figure(median(r.s.floor), r.unit).c_str(),
-                            ratio_text(median(r.s.program), median(r.s.floor)).c_str());
+        std::printf(with_also ? "\nFor the README (| measure | program | floor | ratio | also | ratio |):\n"
+                              : "\nFor the README (| measure | program | floor | ratio |):\n");
+        for (const Row& r : rows) {
+            if (r.s.of[program_column].empty() || r.s.of[floor_column].empty() || r.what[0] == '(')
+                continue;
+            std::printf("| %s | %s | %s | %s |", r.what, figure(med(r.s, program_column), r.unit).c_str(),
+                        figure(med(r.s, floor_column), r.unit).c_str(),
+                        ratio_text(med(r.s, program_column), med(r.s, floor_column)).c_str());
+            if (with_also)
+                std::printf(" %s | %s |", figure(med(r.s, also_column), r.unit).c_str(),
+                            ratio_text(med(r.s, also_column), med(r.s, floor_column)).c_str());
+            std::printf("\n");
+        }
         if (lost_keys)
             std::printf("warning: %d keystrokes changed no result pixels within 2 s\n", lost_keys);
         if (unclean)
             std::printf("warning: %d runs did not close cleanly (ended with a signal)\n", unclean);
         for (const auto& p : problems)
             std::printf("problem: %s\n", p.c_str());
-        if (warm.program.empty() || warm.floor.empty())
+        if (warm.of[program_column].empty() || warm.of[floor_column].empty())
             exit_code = 1;
         XCloseDisplay(dpy);
     }
