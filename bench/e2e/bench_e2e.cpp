@@ -841,23 +841,31 @@ int main(int argc, char** argv)
             {"(first non-blank pixels, warm)", first, "ms"},
         };
         const bool with_also = !o.also.empty();
-        auto med = [](const Series& s, Column c) { return median(s.of[std::size_t(c)]); };
+        // A row's medians and ratios: program, floor, ratio, and the other build's.
+        auto cells = [&](const Row& r) {
+            auto med = [&](Column c) { return median(r.s.of[std::size_t(c)]); };
+            std::vector<std::string> out{figure(med(program_column), r.unit), figure(med(floor_column), r.unit),
+                                         ratio_text(med(program_column), med(floor_column))};
+            if (with_also) {
+                out.push_back(figure(med(also_column), r.unit));
+                out.push_back(ratio_text(med(also_column), med(floor_column)));
+            }
+            return out;
+        };
         std::printf("%-42s %10s %10s %6s", "measure (median)", "program", "floor", "ratio");
         if (with_also)
             std::printf(" %10s %6s", "also", "ratio");
         std::printf("   samples\n");
         for (const Row& r : rows) {
-            std::printf("%-42s %10s %10s %6s", r.what, figure(med(r.s, program_column), r.unit).c_str(),
-                        figure(med(r.s, floor_column), r.unit).c_str(),
-                        ratio_text(med(r.s, program_column), med(r.s, floor_column)).c_str());
+            const auto c = cells(r);
+            std::printf("%-42s %10s %10s %6s", r.what, c[0].c_str(), c[1].c_str(), c[2].c_str());
             if (with_also)
-                std::printf(" %10s %6s", figure(med(r.s, also_column), r.unit).c_str(),
-                            ratio_text(med(r.s, also_column), med(r.s, floor_column)).c_str());
+                std::printf(" %10s %6s", c[3].c_str(), c[4].c_str());
             std::printf("   %zu\n", r.s.of[program_column].size());
             if (o.verbose)
-                for (std::size_t c = 0; c < n; ++c) {
-                    const auto& v = r.s.of[std::size_t(targets[c]->index)];
-                    std::printf("    %s, middle half: %s to %s\n", targets[c]->name.c_str(),
+                for (std::size_t t = 0; t < n; ++t) {
+                    const auto& v = r.s.of[std::size_t(targets[t]->index)];
+                    std::printf("    %s, middle half: %s to %s\n", targets[t]->name.c_str(),
                                 figure(quantile(v, 0.25), r.unit).c_str(), figure(quantile(v, 0.75), r.unit).c_str());
                 }
         }
@@ -868,12 +876,9 @@ int main(int argc, char** argv)
         for (const Row& r : rows) {
             if (r.s.of[program_column].empty() || r.s.of[floor_column].empty() || r.what[0] == '(')
                 continue;
-            std::printf("| %s | %s | %s | %s |", r.what, figure(med(r.s, program_column), r.unit).c_str(),
-                        figure(med(r.s, floor_column), r.unit).c_str(),
-                        ratio_text(med(r.s, program_column), med(r.s, floor_column)).c_str());
-            if (with_also)
-                std::printf(" %s | %s |", figure(med(r.s, also_column), r.unit).c_str(),
-                            ratio_text(med(r.s, also_column), med(r.s, floor_column)).c_str());
+            std::printf("| %s |", r.what);
+            for (const std::string& cell : cells(r))
+                std::printf(" %s |", cell.c_str());
             std::printf("\n");
         }
         if (lost_keys)
