@@ -1,0 +1,201 @@
+// The chart painted with QPainter: the bars it draws, its value axis, its
+// captions and the text a screen reader gets, offscreen.
+#include "ui/bar_chart.h"
+
+#include <QAccessible>
+#include <QAccessibleInterface>
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace stk::test {
+namespace {
+
+// The worked example of the README's picture: level 0 is far above the rest.
+const ui::ChartValues worked{{{26549.06, 534.3407, 216.9994, 0.07472568, 0.001140828},
+                              {26549.06, 574.3407, 296.9994, 120.0747, 160.0011},
+                              {26549.06, 788.3407, 674.9994, 662.0747, 866.0012}}};
+// Amounts chosen so that the axis runs from 0 to 1500 in steps of 500.
+const ui::ChartValues round{{{750, 300, 200, 100, 0}, {900, 400, 300, 200, 100}, {1000, 600, 500, 400, 300}}};
+
+const ui::ChartNames french{{"Risque", "Risque + Coût direct", "Total"}, "Stock de Sécurité"};
+const ui::ChartNames english{{"Risk", "Risk + Direct cost", "Total"}, "Safety stock"};
+
+// Keeps the default locale of the test program as it was.
+class LocaleScope {
+public:
+    explicit LocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~LocaleScope() { QLocale::setDefault(saved_); }
+
+private:
+    QLocale saved_;
+};
+
+class BarChartTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window.resize(589, 255);
+        chart.view()->setGeometry(0, 0, 589, 255);
+    }
+
+    QImage painted() const
+    {
+        QImage image(chart.view()->size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        chart.view()->render(&image);
+        return image;
+    }
+
+    QString accessible(QAccessible::Text kind) const
+    {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(chart.view());
+        return face ? face->text(kind) : QStringLiteral("<no interface>");
+    }
+
+    LocaleScope english_numbers{QLocale(QLocale::English, QLocale::UnitedStates)};
+    QWidget window;
+    ui::BarChart chart{&window};
+};
+
+TEST_F(BarChartTest, DrawsEachBarUpToItsAmount)
+{
+    chart.refill(round, french);
+    const ui::BarChartLayout& layout = chart.view()->current_layout();
+    ASSERT_GT(layout.plot.height(), 50);
+    const QImage image = painted();
+    // On an axis from 0 to 1500, 750 reaches half the plot's height.
+    const auto colour_at = [&](int series, int level, double share_of_height) {
+        const QRectF bar = layout.bar(series, level);
+        const QPoint at(int(bar.center().x()), int(layout.plot.bottom() - share_of_height * layout.plot.height()));
+        return image.pixelColor(at);
+    };
+    EXPECT_EQ(colour_at(0, 0, 0.45), ui::bar_colours[0]);
+    EXPECT_NE(colour_at(0, 0, 0.55), ui::bar_colours[0]);
+    EXPECT_EQ(colour_at(2, 0, 0.62), ui::bar_colours[2]);  // 1000 of 1500 is two thirds
+    EXPECT_NE(colour_at(2, 0, 0.71), ui::bar_colours[2]);
+    EXPECT_EQ(colour_at(1, 1, 0.24), ui::bar_colours[1]);  // 400 of 1500
+    EXPECT_NE(colour_at(1, 1, 0.30), ui::bar_colours[1]);
+    // Level 4 of the risk is 0: no bar rises there.
+    EXPECT_NE(colour_at(0, 4, 0.05), ui::bar_colours[0]);
+    // The bars stand side by side, in the series' order, inside the plot.
+    for (int level = 0; level < 5; ++level) {
+        EXPECT_LT(layout.bar(0, level).right(), layout.bar(1, level).center().x());
+        EXPECT_LT(layout.bar(1, level).right(), layout.bar(2, level).center().x());
+        EXPECT_GT(layout.bar(0, level).left(), layout.plot.left());
+        EXPECT_LT(layout.bar(2, level).right(), layout.plot.right());
+    }
+}
+
+TEST_F(BarChartTest, AxisRunsOverRoundStepsWithTheRangeOfTheQtChartsVersion)
+{
+    chart.refill(round, french);
+    const ui::BarChartLayout& layout = chart.view()->current_layout();
+    EXPECT_DOUBLE_EQ(layout.axis.low, 0);
+    EXPECT_DOUBLE_EQ(layout.axis.high, 1500);
+    EXPECT_EQ(layout.value_labels, (std::vector<QString>{"0", "500", "1000", "1500"}));
+    EXPECT_FALSE(layout.scale.level0_cut);
+    EXPECT_TRUE(layout.cut_mark.isEmpty());
+}
+
+TEST_F(BarChartTest, CutLevelZeroShowsItsAmountAboveTheBars)
+{
+    chart.refill(worked, french);
+    const ui::BarChartLayout& layout = chart.view()->current_layout();
+    EXPECT_DOUBLE_EQ(layout.axis.high, 1000);
+    EXPECT_EQ(layout.value_labels, (std::vector<QString>{"0", "250", "500", "750", "1000"}));
+    EXPECT_EQ(layout.cut_mark, QStringLiteral("▲ 26549.06"));
+    // Above the plot, over level 0.
+    EXPECT_LT(layout.cut_mark_at.y(), layout.plot.top());
+    EXPECT_LT(layout.cut_mark_at.x(), layout.bar(1, 0).center().x());
+    EXPECT_GT(layout.cut_mark_at.x(), layout.plot.left());
+    // The cut bars fill the plot up to its top.
+    const QImage image = painted();
+    const QRectF bar = chart.view()->current_layout().bar(2, 0);
+    EXPECT_EQ(image.pixelColor(int(bar.center().x()), int(layout.plot.top() + 2)), ui::bar_colours[2]);
+}
+
+TEST_F(BarChartTest, WritesNumbersTheUsersWay)
+{
+    LocaleScope french_numbers(QLocale(QLocale::French, QLocale::France));
+    chart.refill(worked, french);
+    EXPECT_EQ(chart.view()->current_layout().cut_mark, QStringLiteral("▲ 26549,06"));
+    const ui::ChartValues small{{{0.2, 0.1}, {0.2, 0.15}, {0.2, 0.2}}};
+    chart.refill(small, french);
+    EXPECT_EQ(chart.view()->current_layout().value_labels, (std::vector<QString>{"0", "0,1", "0,2", "0,3"}));
+}
+
+TEST_F(BarChartTest, CaptionsFollowRename)
+{
+    chart.refill(worked, french);
+    chart.rename(english);
+    const ui::BarChartLayout& layout = chart.view()->current_layout();
+    EXPECT_EQ(layout.legend[1], QStringLiteral("Risk + Direct cost"));
+    EXPECT_EQ(layout.title, QStringLiteral("Safety stock"));
+    EXPECT_EQ(layout.cut_mark, QStringLiteral("▲ 26549.06"));  // the values stay
+}
+
+TEST_F(BarChartTest, LongCaptionsAreCutToWhatFits)
+{
+    ui::ChartNames names = french;
+    names.series[1] = QString(100000, QChar('x'));
+    names.levels = QString(100000, QChar('y'));
+    chart.refill(worked, names);
+    // What the chart keeps does not grow with what it was given.
+    EXPECT_LE(chart.view()->content().series[1].size(), ui::BarChartContent::caption_limit);
+    EXPECT_LE(chart.view()->content().levels.size(), ui::BarChartContent::caption_limit);
+    const ui::BarChartLayout& layout = chart.view()->current_layout();
+    EXPECT_TRUE(layout.legend[1].endsWith(QChar(0x2026))) << layout.legend[1].left(20).toStdString();
+    EXPECT_TRUE(layout.title.endsWith(QChar(0x2026)));
+    // The legend's three items still show side by side within the card.
+    EXPECT_EQ(layout.legend[0], QStringLiteral("Risque"));
+    EXPECT_EQ(layout.legend[2], QStringLiteral("Total"));
+    EXPECT_LT(layout.legend_text[1].x(), layout.legend_marks[2].left());
+    EXPECT_GE(layout.legend_marks[0].left(), layout.background.left());
+    EXPECT_LE(layout.legend_marks[2].right(), layout.background.right());
+}
+
+TEST_F(BarChartTest, ScreenReaderGetsTheDataInWordsWhenItAsks)
+{
+    chart.refill(worked, french);
+    // Nothing is written at each refill; the text is made on request.
+    EXPECT_TRUE(chart.view()->accessibleDescription().isEmpty());
+    EXPECT_EQ(accessible(QAccessible::Description),
+              "Stock de Sécurité 0: Risque 26549.06, Risque + Coût direct 26549.06, Total 26549.06. "
+              "Stock de Sécurité 1: Risque 534.3407, Risque + Coût direct 574.3407, Total 788.3407. "
+              "Stock de Sécurité 2: Risque 216.9994, Risque + Coût direct 296.9994, Total 674.9994. "
+              "Stock de Sécurité 3: Risque 0.07472568, Risque + Coût direct 120.0747, Total 662.0747. "
+              "Stock de Sécurité 4: Risque 0.001140828, Risque + Coût direct 160.0011, Total 866.0012.");
+    chart.rename(english);
+    EXPECT_TRUE(accessible(QAccessible::Description).startsWith("Safety stock 0: Risk 26549.06, Risk + Direct cost"));
+}
+
+TEST_F(BarChartTest, AccessibleNameIsTheWindowsOrElseTheLevelsCaption)
+{
+    chart.refill(worked, french);
+    EXPECT_EQ(accessible(QAccessible::Name), QStringLiteral("Stock de Sécurité"));
+    chart.view()->setAccessibleName(QStringLiteral("Graphique des coûts par stock de sécurité"));
+    EXPECT_EQ(accessible(QAccessible::Name), QStringLiteral("Graphique des coûts par stock de sécurité"));
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(chart.view());
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->role(), QAccessible::Chart);
+}
+
+TEST_F(BarChartTest, PaintsIntoAnyPainter)
+{
+    // The same picture goes to a printer or a vector file: here a larger image.
+    chart.refill(worked, french);
+    ui::BarChartContent content = chart.view()->content();
+    QImage image(1178, 510, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    const ui::BarChartLayout layout = ui::lay_out_bar_chart(content, image.size());
+    ui::paint_bar_chart(painter, content, layout);
+    painter.end();
+    EXPECT_EQ(image.pixelColor(layout.background.center().toPoint().x(), int(layout.background.top() + 2)),
+              QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(int(layout.bar(2, 1).center().x()), int(layout.plot.bottom() - 5)), ui::bar_colours[2]);
+}
+
+}  // namespace
+}  // namespace stk::test

@@ -1,0 +1,145 @@
+#include "ui/bar_chart.h"
+
+#include "ui/theme.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QPainter>
+#include <cstring>
+
+namespace stk::ui {
+namespace {
+
+// The user's locale, without digit grouping, like the results table.
+QLocale plain_locale()
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale;
+}
+
+class BarChartAccessible : public QAccessibleWidget {
+public:
+    explicit BarChartAccessible(BarChartView* view) : QAccessibleWidget(view, QAccessible::Chart) {}
+
+    QString text(QAccessible::Text kind) const override
+    {
+        const auto* view = static_cast<const BarChartView*>(widget());
+        if (kind == QAccessible::Description && view->accessibleDescription().isEmpty())
+            return view->description();
+        if (kind == QAccessible::Name && view->accessibleName().isEmpty())
+            return view->content().levels;
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+QAccessibleInterface* accessible_for(const QString&, QObject* object)
+{
+    if (auto* view = qobject_cast<BarChartView*>(object))
+        return new BarChartAccessible(view);
+    return nullptr;
+}
+
+bool same_values(const ChartValues& a, const ChartValues& b)
+{
+    for (std::size_t s = 0; s < series_count; ++s)
+        for (std::size_t level = 0; level < std::size_t(level_count); ++level)
+            // Bitwise, so that a NaN replaced by a NaN counts as unchanged.
+            if (std::memcmp(&a[s][level], &b[s][level], sizeof(double)) != 0)
+                return false;
+    return true;
+}
+
+}  // namespace
+
+BarChartView::BarChartView(QWidget* parent) : QWidget(parent)
+{
+    static const bool factory_installed = [] {
+        QAccessible::installFactory(accessible_for);
+        return true;
+    }();
+    (void)factory_installed;
+    content_.font = font_for(FontRole::normal);
+    content_.locale = plain_locale();
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+const BarChartLayout& BarChartView::current_layout() const
+{
+    if (!layout_)
+        layout_ = lay_out_bar_chart(content_, size());
+    return *layout_;
+}
+
+QString BarChartView::description() const
+{
+    QString text;
+    for (int level = 0; level < level_count; ++level) {
+        text += QStringLiteral("%1%2 %3:").arg(level ? QStringLiteral(" ") : QString(), content_.levels).arg(level);
+        for (std::size_t s = 0; s < series_count; ++s) {
+            const QString end = s + 1 < series_count ? QStringLiteral(",") : QStringLiteral(".");
+            text += QStringLiteral(" %1 %2%3")
+                        .arg(content_.series[s],
+                             content_.locale.toString(content_.values[s][std::size_t(level)], 'g', 7), end);
+        }
+    }
+    return text;
+}
+
+QSize BarChartView::sizeHint() const { return {589, 255}; }
+
+void BarChartView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    paint_bar_chart(painter, content_, current_layout());
+}
+
+void BarChartView::resizeEvent(QResizeEvent* event)
+{
+    layout_.reset();
+    QWidget::resizeEvent(event);
+}
+
+bool BarChartView::set_content(const BarChartContent& content)
+{
+    const bool changed = !same_values(content.values, content_.values) || content.series != content_.series ||
+                         content.levels != content_.levels || content.locale != content_.locale;
+    if (!changed)
+        return false;
+    const QFont font = content_.font;
+    content_ = content;
+    content_.font = font;
+    layout_.reset();
+    update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+    return true;
+}
+
+BarChart::BarChart(QWidget* parent) : view_(new BarChartView(parent)) {}
+
+void BarChart::refill(const ChartValues& values, const ChartNames& names)
+{
+    BarChartContent content = view_->content();
+    content.values = values;
+    content.locale = plain_locale();
+    for (std::size_t s = 0; s < series_count; ++s)
+        content.series[s] = BarChartContent::bounded(names.series[s]);
+    content.levels = BarChartContent::bounded(names.levels);
+    take(std::move(content));
+}
+
+void BarChart::rename(const ChartNames& names)
+{
+    BarChartContent content = view_->content();
+    for (std::size_t s = 0; s < series_count; ++s)
+        content.series[s] = BarChartContent::bounded(names.series[s]);
+    content.levels = BarChartContent::bounded(names.levels);
+    take(std::move(content));
+}
+
+void BarChart::take(BarChartContent content) { view_->set_content(content); }
+
+}  // namespace stk::ui

@@ -1,0 +1,247 @@
+#include "ui/bar_chart_paint.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPen>
+#include <algorithm>
+#include <cmath>
+
+namespace stk::ui {
+namespace {
+
+// Sizes in pixels, chosen so that the chart lies where the window always had it.
+constexpr qreal card_margin = 9;  // around the white card
+constexpr qreal inner_left = 2, inner_top = 14, inner_right = 4;
+constexpr qreal tick_length = 5;
+constexpr qreal value_label_gap = 3;      // between a value label and the plot
+constexpr qreal value_axis_extra = 5.0;   // the value axis's width beyond its widest label and the gap
+constexpr qreal right_gap = 1;            // between the plot and the right edge of the content
+constexpr qreal level_label_drop = 15;    // from the plot's bottom to the level labels' baseline
+constexpr qreal title_drop = 32;          // from the plot's bottom to the title's baseline
+constexpr qreal under_plot_extra = 41.4;  // below the plot beyond the heights of its three lines of text
+constexpr qreal legend_mid_rise = 18.5;   // from the content's bottom up to the legend's middle
+constexpr qreal legend_shift = 7.5;       // the legend sits this much left of the middle
+constexpr qreal legend_mark = 6;          // room of a legend's colour square, 5 x 6 inside its border
+constexpr qreal legend_mark_gap = 5;      // between a square and its caption
+constexpr qreal legend_spacing = 9;       // between an item's caption and the next square
+constexpr qreal bar_group_width = 0.8;    // share of a level's width taken by its bars
+
+const QColor card_colour = Qt::white;
+const QColor text_colour{0x40, 0x40, 0x44};
+const QColor value_grid_colour{0xD8, 0xD8, 0xD8};
+const QColor level_grid_colour{0xE2, 0xE2, 0xE2};
+const QColor axis_colour{0xD6, 0xD6, 0xD6};
+
+enum FontIndex { value_font, level_font, title_font, legend_font, cut_font };
+
+// Lays a text out once for its font and keeps where it goes, by its baseline.
+void place(BarChartLayout& l, const QString& text, QPointF baseline, FontIndex font, const QColor& colour)
+{
+    BarChartLayout::PlacedText placed;
+    placed.text.setText(text);
+    placed.text.setTextFormat(Qt::PlainText);
+    placed.text.setPerformanceHint(QStaticText::AggressiveCaching);
+    placed.text.prepare(QTransform(), l.fonts[font]);
+    placed.top_left = {baseline.x(), baseline.y() - QFontMetricsF(l.fonts[font]).ascent()};
+    placed.font = font;
+    placed.colour = colour;
+    l.texts.push_back(std::move(placed));
+}
+
+QString amount(const QLocale& locale, double value) { return locale.toString(value, 'g', 7); }
+
+}  // namespace
+
+QFont bar_chart_font(const QFont& base, qreal points, bool bold)
+{
+    QFont font = base;
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    font.setUnderline(false);
+    return font;
+}
+
+double BarChartLayout::y_of(double value) const
+{
+    if (!(axis.high > axis.low))
+        return plot.bottom();
+    return plot.bottom() - (value - axis.low) / (axis.high - axis.low) * plot.height();
+}
+
+QRectF BarChartLayout::bar(int series, int level) const
+{
+    const qreal level_width = plot.width() / level_count;
+    const qreal bar_width = level_width * bar_group_width / series_count;
+    const qreal left =
+        plot.left() + level_width * (level + 0.5) - level_width * bar_group_width / 2 + bar_width * series;
+    return {left, 0, bar_width, 0};
+}
+
+BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size)
+{
+    BarChartLayout l;
+    l.fonts = {bar_chart_font(content.font, 7.5, false), bar_chart_font(content.font, 8.25, true),
+               bar_chart_font(content.font, 7.5, true), bar_chart_font(content.font, 7.5, true),
+               bar_chart_font(content.font, 7.5, true)};
+    const QFontMetricsF value_metrics(l.fonts[value_font]), level_metrics(l.fonts[level_font]),
+        title_metrics(l.fonts[title_font]), legend_metrics(l.fonts[legend_font]), cut_metrics(l.fonts[cut_font]);
+    l.background = QRectF(QPointF(0, 0), size).adjusted(card_margin, card_margin, -card_margin, -card_margin);
+    const QRectF inner = l.background.adjusted(inner_left, inner_top, -inner_right, 0);
+
+    l.scale = scale_for(content.values);
+    l.axis = nice_axis(l.scale.low, l.scale.high);
+    const int ticks = std::max(l.axis.ticks, 2);
+    qreal widest = 0;
+    for (int t = 0; t < ticks; ++t) {
+        const double value = l.axis.low + (l.axis.high - l.axis.low) * t / (ticks - 1);
+        l.value_labels.push_back(amount(content.locale, value));
+        widest = std::max(widest, value_metrics.horizontalAdvance(l.value_labels.back()));
+    }
+
+    const qreal left = inner.left() + widest + value_label_gap + value_axis_extra;
+    // Half a value label above the top tick, so that the top label fits.
+    const qreal top = inner.top() + std::ceil(value_metrics.height() / 2 + 1);
+    const qreal bottom =
+        inner.bottom() - (legend_metrics.height() + level_metrics.height() + title_metrics.height() + under_plot_extra);
+    l.plot =
+        QRectF(QPointF(left, top), QPointF(std::max(left + 1, inner.right() - right_gap), std::max(top + 1, bottom)));
+
+    // The levels caption under the plot, the legend under it, both centred.
+    l.title = title_metrics.elidedText(content.levels, Qt::ElideRight, l.plot.width());
+    l.title_at = {l.plot.center().x() - title_metrics.horizontalAdvance(l.title) / 2, l.plot.bottom() + title_drop};
+
+    // Captions that do not all fit share the room: the short ones keep their
+    // width, the long ones are cut to one equal width.
+    const qreal fixed = series_count * (legend_mark + legend_mark_gap) + (series_count - 1) * legend_spacing;
+    const qreal room = std::max<qreal>(inner.width() - fixed, 0);
+    std::array<qreal, series_count> widths{};
+    for (std::size_t s = 0; s < series_count; ++s)
+        widths[s] = legend_metrics.horizontalAdvance(content.series[s]);
+    std::array<qreal, series_count> ascending = widths;
+    std::sort(ascending.begin(), ascending.end());
+    qreal cap = room, used = 0;
+    for (std::size_t i = 0; i < series_count; ++i) {
+        const qreal share = (room - used) / qreal(series_count - i);
+        if (ascending[i] > share) {
+            cap = share;
+            break;
+        }
+        used += ascending[i];
+    }
+    qreal total = fixed;
+    for (std::size_t s = 0; s < series_count; ++s) {
+        l.legend[s] =
+            widths[s] <= cap ? content.series[s] : legend_metrics.elidedText(content.series[s], Qt::ElideRight, cap);
+        widths[s] = legend_metrics.horizontalAdvance(l.legend[s]);
+        total += widths[s];
+    }
+    qreal x = std::max(inner.left(), inner.center().x() - total / 2 - legend_shift);
+    const qreal legend_mid = inner.bottom() - legend_mid_rise;
+    for (std::size_t s = 0; s < series_count; ++s) {
+        l.legend_marks[s] = QRectF(x + 0.5, legend_mid - 3, legend_mark - 1, legend_mark);
+        x += legend_mark + legend_mark_gap;
+        l.legend_text[s] = {x, legend_mid + legend_metrics.ascent() - legend_metrics.height() / 2 - 1};
+        x += widths[s] + legend_spacing;
+    }
+
+    if (l.scale.level0_cut) {
+        l.cut_mark = QStringLiteral("▲ %1").arg(amount(content.locale, l.scale.level0_top));
+        const qreal level0 = l.plot.left() + l.plot.width() / level_count / 2;
+        l.cut_mark_at = {level0 - cut_metrics.horizontalAdvance(l.cut_mark) / 2,
+                         l.plot.top() - cut_metrics.descent() - 1};
+    }
+
+    const qreal level_width = l.plot.width() / level_count;
+    for (int t = 0; t < ticks; ++t) {
+        const qreal y = l.plot.bottom() - l.plot.height() * t / (ticks - 1);
+        const QString& text = l.value_labels[std::size_t(t)];
+        place(l, text,
+              {l.plot.left() - value_label_gap - value_metrics.horizontalAdvance(text) - 2,
+               y - value_metrics.height() / 2 + value_metrics.ascent() - 0.5},
+              value_font, text_colour);
+    }
+    for (int level = 0; level < level_count; ++level) {
+        const QString text = QString::number(level);
+        place(l, text,
+              {l.plot.left() + level_width * (level + 0.5) - level_metrics.horizontalAdvance(text) / 2,
+               l.plot.bottom() + level_label_drop},
+              level_font, text_colour);
+    }
+    place(l, l.title, l.title_at, title_font, text_colour);
+    for (std::size_t s = 0; s < series_count; ++s)
+        place(l, l.legend[s], l.legend_text[s], legend_font, text_colour);
+    if (!l.cut_mark.isEmpty())
+        place(l, l.cut_mark, l.cut_mark_at, cut_font, bar_colours[0].darker(140));
+    return l;
+}
+
+void paint_bar_chart(QPainter& painter, const BarChartContent& content, const BarChartLayout& l)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(l.background, card_colour);
+
+    const QRectF& plot = l.plot;
+    const qreal level_width = plot.width() / level_count;
+    const int ticks = int(l.value_labels.size());
+
+    // Grid and ticks under the bars.
+    painter.setPen(QPen(level_grid_colour, 1));
+    for (int level = 0; level <= level_count; ++level) {
+        const qreal x = plot.left() + level_width * level;
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+    }
+    painter.setPen(QPen(value_grid_colour, 1));
+    for (int t = 0; t < ticks; ++t) {
+        const qreal y = plot.bottom() - plot.height() * t / std::max(ticks - 1, 1);
+        painter.drawLine(QPointF(plot.left() - tick_length, y), QPointF(plot.right(), y));
+    }
+
+    // The bars, cut at the edges of the plot.
+    painter.save();
+    painter.setClipRect(plot);
+    const qreal zero = l.y_of(0);
+    for (std::size_t s = 0; s < series_count; ++s) {
+        painter.setPen(QPen(bar_colours[s].darker(130), 1));
+        painter.setBrush(bar_colours[s]);
+        for (int level = 0; level < level_count; ++level) {
+            const double value = content.values[s][std::size_t(level)];
+            if (!std::isfinite(value))
+                continue;
+            QRectF bar = l.bar(int(s), level);
+            const qreal top = std::clamp(l.y_of(value), plot.top() - 2, plot.bottom() + 2);
+            bar.setTop(std::min(top, zero));
+            bar.setBottom(std::max(top, zero));
+            painter.drawRect(bar);
+        }
+    }
+    painter.restore();
+
+    // Axes over the bars.
+    painter.setPen(QPen(axis_colour, 1));
+    painter.drawLine(plot.topLeft(), plot.bottomLeft());
+    painter.drawLine(plot.bottomLeft(), plot.bottomRight());
+    for (int level = 0; level <= level_count; ++level) {
+        const qreal x = plot.left() + level_width * level;
+        painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + tick_length));
+    }
+
+    for (std::size_t s = 0; s < series_count; ++s) {
+        painter.setPen(QPen(bar_colours[s].darker(130), 1));
+        painter.setBrush(bar_colours[s]);
+        painter.drawRect(l.legend_marks[s]);
+    }
+
+    int font = -1;
+    for (const BarChartLayout::PlacedText& placed : l.texts) {
+        if (placed.font != font) {
+            font = placed.font;
+            painter.setFont(l.fonts[std::size_t(font)]);
+        }
+        painter.setPen(placed.colour);
+        painter.drawStaticText(placed.top_left, placed.text);
+    }
+    painter.restore();
+}
+
+}  // namespace stk::ui

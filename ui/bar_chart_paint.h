@@ -1,0 +1,76 @@
+// The results chart drawn with QPainter alone: the three cumulative series as
+// grouped bars over the stock levels 0 to 4, a linear value axis, the legend
+// and, when level 0 is cut, its amount above the cut bars. The same picture
+// goes to the screen, to a printer or to a vector file.
+#pragma once
+
+#include "ui/chart_scale.h"
+
+#include <QColor>
+#include <QFont>
+#include <QLocale>
+#include <QRectF>
+#include <QStaticText>
+#include <QString>
+#include <array>
+#include <vector>
+
+class QPainter;
+
+namespace stk::ui {
+
+// What the chart shows. Captions longer than `caption_limit` characters are
+// cut when they are set: nothing wider than the chart can be shown anyway.
+struct BarChartContent {
+    static constexpr qsizetype caption_limit = 256;
+
+    ChartValues values{};
+    std::array<QString, series_count> series;  // legend captions
+    QString levels;                            // title of the levels axis
+    QLocale locale;                            // writes the axis labels and the cut amount
+    QFont font;                                // the window's font; sizes and weights are the chart's own
+
+    static QString bounded(const QString& caption) { return caption.left(caption_limit); }
+};
+
+// Where everything lands for a given size, in the painter's coordinates.
+struct BarChartLayout {
+    QRectF background;  // the white card
+    QRectF plot;        // the area of the bars
+    NiceAxis axis;      // range and ticks of the value axis
+    ValueScale scale;
+    std::vector<QString> value_labels;         // bottom to top, one per tick
+    std::array<QString, series_count> legend;  // captions as shown, cut to fit
+    std::array<QRectF, series_count> legend_marks;
+    std::array<QPointF, series_count> legend_text;  // baselines
+    QString title;                                  // the levels caption as shown
+    QPointF title_at;                               // baseline
+    QString cut_mark;                               // "▲ amount" or empty
+    QPointF cut_mark_at;                            // baseline
+
+    // Every text laid out once, so that a repaint only draws glyphs.
+    struct PlacedText {
+        QStaticText text;
+        QPointF top_left;
+        int font = 0;  // index in `fonts`
+        QColor colour;
+    };
+    std::vector<PlacedText> texts;
+    std::array<QFont, 5> fonts;
+
+    // Vertical position of an amount, horizontal span of a bar.
+    double y_of(double value) const;
+    QRectF bar(int series, int level) const;  // unclipped
+};
+
+// Colours that stay apart for colour-blind readers: vermilion, orange, blue.
+inline const std::array<QColor, series_count> bar_colours{QColor(0xD5, 0x5E, 0x00), QColor(0xE6, 0x9F, 0x00),
+                                                          QColor(0x00, 0x72, 0xB2)};
+
+BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size);
+void paint_bar_chart(QPainter& painter, const BarChartContent& content, const BarChartLayout& layout);
+
+// The chart's fonts, from the window's font.
+QFont bar_chart_font(const QFont& base, qreal points, bool bold);
+
+}  // namespace stk::ui
