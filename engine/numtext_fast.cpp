@@ -1,0 +1,128 @@
+// The fast way to num_text: the seven significant digits come from one
+// scaling in double precision, which is exact enough except within a hair of
+// a rounding tie; those few values take the exact way of num_text.
+#include "engine/numtext.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace stk {
+namespace {
+
+constexpr int pow10_min = -60;
+constexpr int pow10_max = 60;
+
+constexpr std::array<double, pow10_max - pow10_min + 1> make_powers()
+{
+    std::array<double, pow10_max - pow10_min + 1> p{};
+    // Each positive power up to 10^22 is exact; beyond, and for negative
+    // powers, the nearest double within a few units of the last place.
+    double up = 1.0;
+    for (int k = 0; k <= pow10_max; ++k) {
+        p[static_cast<std::size_t>(k - pow10_min)] = up;
+        up *= 10.0;
+    }
+    double down = 1.0;
+    for (int k = 0; k >= pow10_min; --k) {
+        p[static_cast<std::size_t>(k - pow10_min)] = down;
+        down /= 10.0;
+    }
+    return p;
+}
+constexpr auto powers = make_powers();
+
+double pow10(int k) { return powers[static_cast<std::size_t>(k - pow10_min)]; }
+
+// Writes the seven digits of m (1 000 000 to 9 999 999).
+void seven_digits(char* out, std::uint32_t m)
+{
+    for (int i = 6; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + m % 10);
+        m /= 10;
+    }
+}
+
+}  // namespace
+
+std::size_t num_text_to(char* out, float value, char separator)
+{
+    if (value == 0.0f || !std::isfinite(value)) {
+        out[0] = '0';
+        return 1;
+    }
+    const double v = std::fabs(static_cast<double>(value));
+    // Decimal exponent of the first digit: from the binary one, then corrected.
+    int e = (std::ilogb(v) * 78913) >> 18;  // floor(e2 * log10(2))
+    if (v >= pow10(e + 1))
+        ++e;
+    const int scale = 6 - e;
+    const double x = scale >= 0 ? v * pow10(scale) : v / pow10(-scale);
+    const double whole = std::floor(x);
+    const double fraction = x - whole;
+    if (whole < 999999.0 || whole > 9999999.0 || std::fabs(fraction - 0.5) < 1e-6) {
+        // Near a tie, or the scaling landed beside the expected range.
+        const std::string text = num_text(value, std::string_view(&separator, 1));
+        std::memcpy(out, text.data(), text.size());
+        return text.size();
+    }
+    auto m = static_cast<std::uint32_t>(fraction > 0.5 ? whole + 1 : whole);
+    if (m < 1000000) {  // x a hair below 10^6: the digits are 1000000 at the exponent below
+        const std::string text = num_text(value, std::string_view(&separator, 1));
+        std::memcpy(out, text.data(), text.size());
+        return text.size();
+    }
+    if (m >= 10000000) {
+        m /= 10;
+        ++e;
+    }
+    char digits[7];
+    seven_digits(digits, m);
+    int n = 7;
+    while (n > 1 && digits[n - 1] == '0')
+        --n;
+
+    char* p = out;
+    if (value < 0)
+        *p++ = '-';
+    if (e >= -4 && e <= 6) {
+        if (e >= 0) {
+            const int integer = e + 1;
+            if (n <= integer) {
+                std::memcpy(p, digits, static_cast<std::size_t>(n));
+                p += n;
+                for (int k = n; k < integer; ++k)
+                    *p++ = '0';
+            } else {
+                std::memcpy(p, digits, static_cast<std::size_t>(integer));
+                p += integer;
+                *p++ = separator;
+                std::memcpy(p, digits + integer, static_cast<std::size_t>(n - integer));
+                p += n - integer;
+            }
+        } else {
+            *p++ = '0';
+            *p++ = separator;
+            for (int k = 0; k < -e - 1; ++k)
+                *p++ = '0';
+            std::memcpy(p, digits, static_cast<std::size_t>(n));
+            p += n;
+        }
+    } else {
+        *p++ = digits[0];
+        if (n > 1) {
+            *p++ = separator;
+            std::memcpy(p, digits + 1, static_cast<std::size_t>(n - 1));
+            p += n - 1;
+        }
+        *p++ = 'E';
+        *p++ = e < 0 ? '-' : '+';
+        const int a = e < 0 ? -e : e;
+        *p++ = static_cast<char>('0' + a / 10);
+        *p++ = static_cast<char>('0' + a % 10);
+    }
+    return static_cast<std::size_t>(p - out);
+}
+
+}  // namespace stk
