@@ -35,13 +35,32 @@ constexpr auto powers = make_powers();
 
 double pow10(int k) { return powers[static_cast<std::size_t>(k - pow10_min)]; }
 
+constexpr std::array<char, 200> make_pairs()
+{
+    std::array<char, 200> p{};
+    for (int i = 0; i < 100; ++i) {
+        p[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        p[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return p;
+}
+constexpr auto digit_pairs = make_pairs();
+
 // Writes the seven digits of m (1 000 000 to 9 999 999).
 void seven_digits(char* out, std::uint32_t m)
 {
-    for (int i = 6; i >= 0; --i) {
-        out[i] = static_cast<char>('0' + m % 10);
-        m /= 10;
-    }
+    const std::uint32_t high = m / 10000, low = m % 10000;
+    out[0] = static_cast<char>('0' + high / 100);
+    std::memcpy(out + 1, &digit_pairs[2 * (high % 100)], 2);
+    std::memcpy(out + 3, &digit_pairs[2 * (low / 100)], 2);
+    std::memcpy(out + 5, &digit_pairs[2 * (low % 100)], 2);
+}
+
+std::size_t slow(char* out, float value, char separator)
+{
+    const std::string text = num_text(value, std::string_view(&separator, 1));
+    std::memcpy(out, text.data(), text.size());
+    return text.size();
 }
 
 }  // namespace
@@ -61,18 +80,18 @@ std::size_t num_text_to(char* out, float value, char separator)
     const double x = scale >= 0 ? v * pow10(scale) : v / pow10(-scale);
     const double whole = std::floor(x);
     const double fraction = x - whole;
-    if (whole < 999999.0 || whole > 9999999.0 || std::fabs(fraction - 0.5) < 1e-6) {
-        // Near a tie, or the scaling landed beside the expected range.
-        const std::string text = num_text(value, std::string_view(&separator, 1));
-        std::memcpy(out, text.data(), text.size());
-        return text.size();
-    }
-    auto m = static_cast<std::uint32_t>(fraction > 0.5 ? whole + 1 : whole);
-    if (m < 1000000) {  // x a hair below 10^6: the digits are 1000000 at the exponent below
-        const std::string text = num_text(value, std::string_view(&separator, 1));
-        std::memcpy(out, text.data(), text.size());
-        return text.size();
-    }
+    // For scales 0 to 12 the product of the 24-bit value by the power of ten
+    // fits the 53 bits of a double: x is exact and a tie is a true tie, which
+    // goes to the even neighbour as in num_text. Otherwise x may be a few
+    // units of the last place off, and a value near a tie takes the exact way.
+    const bool exact = scale >= 0 && scale <= 12;
+    if (whole < 999999.0 || whole > 9999999.0 || (!exact && std::fabs(fraction - 0.5) < 1e-6))
+        return slow(out, value, separator);
+    auto m = static_cast<std::uint32_t>(whole);
+    if (fraction > 0.5 || (fraction == 0.5 && (m & 1)))
+        ++m;
+    if (m < 1000000)  // x a hair below 10^6: the exponent estimate was one too high
+        return slow(out, value, separator);
     if (m >= 10000000) {
         m /= 10;
         ++e;
