@@ -284,6 +284,11 @@ bool Run::company_parameters(std::string& error)
     std::optional<ParamTable> saved;
     fs::path saved_file;
     bool saved_read = false;
+    for (const Source& s : sources)
+        if (s.option && !is_plain_number(*s.option, true)) {
+            error = std::string(s.option_name) + ": \"" + *s.option + "\" is not a number";
+            return false;
+        }
     for (const Source& s : sources) {
         double value = 0;
         if (index_[s.column]) {
@@ -291,10 +296,6 @@ bool Run::company_parameters(std::string& error)
             continue;
         }
         if (s.option) {
-            if (!is_plain_number(*s.option, true)) {
-                error = std::string(s.option_name) + ": \"" + *s.option + "\" is not a number";
-                return false;
-            }
             value = read_value(*s.option, true).value;
             diag_ << "stk_batch: " << s.what << " " << value_text(value, '.') << " from " << s.option_name << "\n";
         } else {
