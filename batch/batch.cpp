@@ -10,14 +10,22 @@
 #include "store/stream_file.h"
 
 #include <array>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
 #include <charconv>
 #include <chrono>
+#include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <sstream>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace stk::batch {
@@ -181,17 +189,94 @@ public:
     {
         if (output == "-")
             return true;
+        // A device or a pipe (/dev/null, a named pipe) is written to as it is.
+        struct stat st {};
+        if (::stat(output.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
+            fd_ = ::open(output.c_str(), O_WRONLY | O_CLOEXEC);
+            if (fd_ < 0) {
+                error = "cannot write " + output + ": " + std::generic_category().message(errno);
+                return false;
+            }
+            return true;
+        }
         file_ = StreamFile::create(output, error);
         return file_ != nullptr;
     }
+    ~Sink()
+    {
+        if (fd_ != STDOUT_FILENO)
+            ::close(fd_);
+    }
     bool write(std::string_view bytes, std::string& error)
     {
-        return file_ ? file_->write(bytes, error) : write_all_to(STDOUT_FILENO, bytes, error);
+        return file_ ? file_->write(bytes, error) : write_all_to(fd_, bytes, error);
     }
     bool finish(std::string& error) { return file_ ? file_->commit(error) : true; }
 
 private:
     std::unique_ptr<StreamFile> file_;
+    int fd_ = STDOUT_FILENO;
+};
+
+// A stretch of rows on its way from the reading thread, which reads the
+// values and makes the notes, to the writing one, which calculates and writes.
+struct Job {
+    struct Item {
+        Params params;
+        std::size_t raw_begin = 0, raw_size = 0;  // the record's bytes in `text`
+        std::size_t notes_begin = 0, notes_size = 0;
+        std::size_t padding = 0;  // empty fields that bring a short row to the header's length
+        int stock = -1;           // the current stock, 0 to 4; -1 when there is none to show
+        bool blank = false;
+    };
+    std::string text;
+    std::vector<Item> items;
+};
+constexpr std::size_t job_rows = 4096;
+constexpr std::size_t jobs_in_flight = 4;  // bounds the memory whatever the file's size
+
+// Full jobs in input order, and used ones to fill again.
+class JobQueue {
+public:
+    std::unique_ptr<Job> fresh()
+    {
+        std::lock_guard lock(mutex_);
+        if (spare_.empty())
+            return std::make_unique<Job>();
+        auto job = std::move(spare_.back());
+        spare_.pop_back();
+        job->text.clear();
+        job->items.clear();
+        return job;
+    }
+    // Waits while the queue is full; an empty job ends the stream.
+    void push(std::unique_ptr<Job> job)
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return full_.size() < jobs_in_flight; });
+        full_.push_back(std::move(job));
+        changed_.notify_all();
+    }
+    std::unique_ptr<Job> pop()
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return !full_.empty(); });
+        auto job = std::move(full_.front());
+        full_.pop_front();
+        changed_.notify_all();
+        return job;
+    }
+    void give_back(std::unique_ptr<Job> job)
+    {
+        std::lock_guard lock(mutex_);
+        spare_.push_back(std::move(job));
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::unique_ptr<Job>> full_;
+    std::vector<std::unique_ptr<Job>> spare_;
 };
 
 class Run {
@@ -209,11 +294,13 @@ private:
     bool company_parameters(std::string& error);
     char choose_decimal(const std::vector<OwnedRow>& rows) const;
     void write_header(const csv::Row& header);
-    void process(const csv::Row& row);
+    void read_row(const csv::Row& row, Job& job);
+    void write_job(const Job& job, csv::Writer& w) const;
+    void write_jobs();
     void note_value(const csv::Row& row, std::size_t column, std::string_view text, double value);
     void note(std::size_t line, const std::string& text);
     double read(const csv::Row& row, std::size_t column);
-    bool flush(bool force, std::string& error);
+    bool flush(bool force, std::string& error);  // the writing thread's, or after it ended
     void progress(bool last);
 
     const Options& options_;
@@ -227,7 +314,10 @@ private:
     Fixed fixed_;
     std::optional<csv::Writer> writer_;
     Sink sink_;
-    std::string notes_;  // of the current row, UTF-8
+    JobQueue queue_;
+    std::atomic<bool> write_failed_{false};
+    std::string write_error_;  // set by the writing thread before write_failed_
+    std::string notes_;        // of the current row, UTF-8
     bool row_noted_ = false;
     std::size_t rows_ = 0;
     std::size_t noted_rows_ = 0;
@@ -409,11 +499,11 @@ double Run::read(const csv::Row& row, std::size_t column)
     return r.value;
 }
 
-void Run::process(const csv::Row& row)
+void Run::read_row(const csv::Row& row, Job& job)
 {
-    csv::Writer& w = *writer_;
+    Job::Item& item = job.items.emplace_back();
     if (row.blank()) {
-        w.end_row();
+        item.blank = true;
         return;
     }
     ++rows_;
@@ -424,7 +514,7 @@ void Run::process(const csv::Row& row)
     if (row.size() != header_size_)
         note(row.line, std::to_string(row.size()) + " fields where the header has " + std::to_string(header_size_));
 
-    Params p;
+    Params& p = item.params;
     p.nb = read(row, nbt);
     p.da = read(row, dat);
     p.ps = read(row, pst);
@@ -438,44 +528,87 @@ void Run::process(const csv::Row& row)
     } else {
         p.ts = fixed_.ts;
     }
-    const Rows rows = evaluate(p);
-    const int imin = recommend(rows);
-
-    w.raw(row.raw);
-    for (std::size_t k = row.size(); k < header_size_; ++k)
-        w.raw("");
-    char text[num_text_capacity];
-    for (const auto* line : {&rows.r, &rows.cd, &rows.cg, &rows.t})
-        for (float value : *line)
-            w.raw(std::string_view(text, num_text_to(text, value, decimal_)));
-    const char recommended = static_cast<char>('0' + imin);
-    w.raw(std::string_view(&recommended, 1));
     if (index_[stock]) {
         const std::size_t i = *index_[stock];
         const std::string_view cell = i < row.size() ? trim(row[i]) : std::string_view{};
-        std::string total, saving;
         if (!cell.empty()) {
             const Reading r = read_value(cell, comma_decimal_);
-            const double level = r.value;
-            if (r.plain && level >= 0 && level < level_count && level == static_cast<int>(level)) {
-                const float t = rows.t[static_cast<std::size_t>(level)];
-                total.assign(text, num_text_to(text, t, decimal_));
-                step([&] {
-                    const float s = single(Dbl(t) - rows.t[static_cast<std::size_t>(imin)]);
-                    saving.assign(text, num_text_to(text, s, decimal_));
-                });
-            } else {
+            if (r.plain && r.value >= 0 && r.value < level_count && r.value == static_cast<int>(r.value))
+                item.stock = static_cast<int>(r.value);
+            else
                 note(row.line, "column \"" + column_name_[stock] + "\": \"" + reader_->to_utf8(row[i]) +
                                    "\" is not a stock of 0 to 4 parts");
-            }
         }
-        w.raw(total);
-        w.raw(saving);
     }
-    w.text(notes_);
-    w.end_row();
+    item.padding = row.size() < header_size_ ? header_size_ - row.size() : 0;
+    item.raw_begin = job.text.size();
+    item.raw_size = row.raw.size();
+    job.text += row.raw;
+    item.notes_begin = job.text.size();
+    item.notes_size = notes_.size();
+    job.text += notes_;
     if (row_noted_)
         ++noted_rows_;
+}
+
+void Run::write_job(const Job& job, csv::Writer& w) const
+{
+    const char sep = w.format().separator;
+    // Room for 22 numbers of num_text_capacity characters and their separators.
+    char tail[32 * num_text_capacity];
+    for (const Job::Item& item : job.items) {
+        if (item.blank) {
+            w.end_row();
+            continue;
+        }
+        w.raw(std::string_view(job.text).substr(item.raw_begin, item.raw_size));
+        const Rows rows = evaluate(item.params);
+        const int imin = recommend(rows);
+        char* p = tail;
+        for (std::size_t k = 0; k < item.padding; ++k)
+            *p++ = sep;
+        for (const auto* line : {&rows.r, &rows.cd, &rows.cg, &rows.t})
+            for (float value : *line) {
+                *p++ = sep;
+                p += num_text_to(p, value, decimal_);
+            }
+        *p++ = sep;
+        *p++ = static_cast<char>('0' + imin);
+        if (index_[stock]) {
+            *p++ = sep;
+            if (item.stock >= 0) {
+                const float t = rows.t[static_cast<std::size_t>(item.stock)];
+                p += num_text_to(p, t, decimal_);
+                *p++ = sep;
+                step([&] {
+                    const float saving = single(Dbl(t) - rows.t[static_cast<std::size_t>(imin)]);
+                    p += num_text_to(p, saving, decimal_);
+                });
+            } else {
+                *p++ = sep;
+            }
+        }
+        w.buffer().append(tail, static_cast<std::size_t>(p - tail));
+        w.text(std::string_view(job.text).substr(item.notes_begin, item.notes_size));
+        w.end_row();
+    }
+}
+
+// The writing thread: calculates and writes the jobs in their order.
+void Run::write_jobs()
+{
+    csv::Writer& w = *writer_;
+    while (auto job = queue_.pop()) {
+        if (!write_failed_) {
+            write_job(*job, w);
+            std::string error;
+            if (w.buffer().size() >= flush_size && !flush(true, error)) {
+                write_error_ = error;
+                write_failed_ = true;
+            }
+        }
+        queue_.give_back(std::move(job));
+    }
 }
 
 bool Run::flush(bool force, std::string& error)
@@ -548,20 +681,29 @@ int Run::go()
     write_header(view(header_row));
     const bool show_progress = &diag_ == &std::cerr && ::isatty(STDERR_FILENO);
 
+    std::thread writing([this] { write_jobs(); });
+    auto job = queue_.fresh();
     for (const OwnedRow& owned : first)
-        process(view(owned));
+        read_row(view(owned), *job);
     first.clear();
     if (reader_->error().empty()) {
-        while (reader_->next(row)) {
-            process(row);
-            if (!flush(false, error))
-                return fail(error);
-            if (show_progress && (rows_ & 0xFFFF) == 0)
-                progress(false);
+        while (!write_failed_ && reader_->next(row)) {
+            read_row(row, *job);
+            if (job->items.size() >= job_rows) {
+                queue_.push(std::move(job));
+                job = queue_.fresh();
+                if (show_progress)
+                    progress(false);
+            }
         }
     }
+    queue_.push(std::move(job));
+    queue_.push(nullptr);
+    writing.join();
     if (show_progress)
         progress(true);
+    if (write_failed_)
+        return fail(write_error_);
     if (!reader_->error().empty())
         return fail(input_name + ": " + reader_->error() + "; nothing written");
     if (!flush(true, error) || !sink_.finish(error))

@@ -36,28 +36,45 @@ bool write_all_to(int fd, std::string_view bytes, std::string& error)
 
 std::unique_ptr<StreamFile> StreamFile::create(const fs::path& target, std::string& error)
 {
+    // A link is followed: the file it names is replaced, the link stays.
+    std::error_code ec;
+    fs::path real = target;
+    if (fs::is_symlink(target, ec)) {
+        real = fs::weakly_canonical(target, ec);
+        if (ec) {
+            error = "cannot write " + target.string() + ": " + ec.message();
+            return nullptr;
+        }
+    }
     struct stat st {};
-    if (::lstat(target.c_str(), &st) == 0) {
+    if (::stat(real.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) {
             error = "cannot write " + target.string() + ": it is a folder";
             return nullptr;
         }
-        if (::access(target.c_str(), W_OK) != 0) {
+        if (!S_ISREG(st.st_mode)) {
+            // Never replace a device or a pipe by a file.
+            error = "cannot write " + target.string() + ": not a regular file";
+            return nullptr;
+        }
+        if (::access(real.c_str(), W_OK) != 0) {
             error = "cannot write " + target.string() + ": " + errno_text();
             return nullptr;
         }
     }
     std::unique_ptr<StreamFile> file(new StreamFile);
-    file->target_ = target;
+    const fs::path& target_file = real;
+    file->target_ = target_file;
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        file->temporary_ = folder_of(target) / ("." + target.filename().string() + ".tmp" + std::to_string(random()));
+        file->temporary_ =
+            folder_of(target_file) / ("." + target_file.filename().string() + ".tmp" + std::to_string(random()));
         file->fd_ = ::open(file->temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (file->fd_ >= 0 || errno != EEXIST)
             break;
     }
     if (file->fd_ < 0) {
-        error = "cannot create a file in " + folder_of(target).string() + ": " + errno_text();
+        error = "cannot create a file in " + folder_of(target_file).string() + ": " + errno_text();
         file->temporary_.clear();
         return nullptr;
     }

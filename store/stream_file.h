@@ -13,8 +13,9 @@ namespace stk {
 class StreamFile {
 public:
     // Creates the new file (O_EXCL, O_NOFOLLOW, mode 0600) in the target's
-    // folder. No file and a one-line reason in `error` when the target is a
-    // folder, is not writable by the user, or no file can be created there.
+    // folder; a symbolic link is followed, so that the link stays. No file and
+    // a one-line reason in `error` when the target is a folder, a device or a
+    // pipe, is not writable by the user, or no file can be created there.
     static std::unique_ptr<StreamFile> create(const std::filesystem::path& target, std::string& error);
 
     // Removes the new file unless it was committed.

@@ -336,6 +336,23 @@ TEST_F(Batch, ReplacesAnOlderOutputAndKeepsItsPermissions)
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
+// The output named through a link replaces the file the link names; a device
+// is written to, never replaced by a file.
+TEST_F(Batch, WritesThroughALinkAndToADevice)
+{
+    spit(dir / "in.csv", good);
+    spit(dir / "real.csv", "old");
+    fs::create_symlink("real.csv", dir / "link.csv");
+    Result r = run({"in.csv", "-o", "link.csv"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::is_symlink(dir / "link.csv"));
+    EXPECT_TRUE(slurp(dir / "real.csv").starts_with("nbt;dat;"));
+
+    r = run({"in.csv", "-o", "/dev/null"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+}
+
 TEST_F(Batch, AnswersHelpAndVersion)
 {
     Result r = run({"--help"});
