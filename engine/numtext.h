@@ -24,7 +24,7 @@ std::string num_text(float value, std::string_view separator);
 // num_text with a one-character separator, written to `out`, which has room
 // for num_text_capacity characters; returns the number of characters. The
 // same text as num_text, to the character, at a fraction of its cost.
-inline constexpr std::size_t num_text_capacity = 16;
+inline constexpr std::size_t num_text_capacity = 24;
 std::size_t num_text_to(char* out, float value, char separator);
 
 // The value that num_text writes, as a double (what reading the text back gives).

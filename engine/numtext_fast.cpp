@@ -72,22 +72,29 @@ std::size_t num_text_to(char* out, float value, char separator)
         return 1;
     }
     const double v = std::fabs(static_cast<double>(value));
-    // Decimal exponent of the first digit: from the binary one, then corrected.
-    int e = (std::ilogb(v) * 78913) >> 18;  // floor(e2 * log10(2))
+    // Decimal exponent of the first digit: from the binary one (v, a float
+    // widened, is always a normal double), then corrected.
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    const int binary_exponent = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
+    int e = (binary_exponent * 78913) >> 18;  // floor(e2 * log10(2))
     if (v >= pow10(e + 1))
         ++e;
     const int scale = 6 - e;
     const double x = scale >= 0 ? v * pow10(scale) : v / pow10(-scale);
-    const double whole = std::floor(x);
+    if (!(x >= 999999.0 && x < 10000000.0))
+        return slow(out, value, separator);
+    const auto m_whole = static_cast<std::uint32_t>(x);  // x is positive: this is its floor
+    const double whole = m_whole;
     const double fraction = x - whole;
     // For scales 0 to 12 the product of the 24-bit value by the power of ten
     // fits the 53 bits of a double: x is exact and a tie is a true tie, which
     // goes to the even neighbour as in num_text. Otherwise x may be a few
     // units of the last place off, and a value near a tie takes the exact way.
     const bool exact = scale >= 0 && scale <= 12;
-    if (whole < 999999.0 || whole > 9999999.0 || (!exact && std::fabs(fraction - 0.5) < 1e-6))
+    if (!exact && std::fabs(fraction - 0.5) < 1e-6)
         return slow(out, value, separator);
-    auto m = static_cast<std::uint32_t>(whole);
+    auto m = m_whole;
     if (fraction > 0.5 || (fraction == 0.5 && (m & 1)))
         ++m;
     if (m < 1000000)  // x a hair below 10^6: the exponent estimate was one too high
@@ -96,7 +103,8 @@ std::size_t num_text_to(char* out, float value, char separator)
         m /= 10;
         ++e;
     }
-    char digits[7];
+    // Copies below move eight bytes at a time; the digits are padded for it.
+    char digits[16] = {};
     seven_digits(digits, m);
     int n = 7;
     while (n > 1 && digits[n - 1] == '0')
@@ -109,15 +117,14 @@ std::size_t num_text_to(char* out, float value, char separator)
         if (e >= 0) {
             const int integer = e + 1;
             if (n <= integer) {
-                std::memcpy(p, digits, static_cast<std::size_t>(n));
-                p += n;
-                for (int k = n; k < integer; ++k)
-                    *p++ = '0';
+                // The seven digits hold the zeros of the whole number already.
+                std::memcpy(p, digits, 8);
+                p += integer;
             } else {
-                std::memcpy(p, digits, static_cast<std::size_t>(integer));
+                std::memcpy(p, digits, 8);
                 p += integer;
                 *p++ = separator;
-                std::memcpy(p, digits + integer, static_cast<std::size_t>(n - integer));
+                std::memcpy(p, digits + integer, 8);
                 p += n - integer;
             }
         } else {
@@ -125,14 +132,14 @@ std::size_t num_text_to(char* out, float value, char separator)
             *p++ = separator;
             for (int k = 0; k < -e - 1; ++k)
                 *p++ = '0';
-            std::memcpy(p, digits, static_cast<std::size_t>(n));
+            std::memcpy(p, digits, 8);
             p += n;
         }
     } else {
         *p++ = digits[0];
         if (n > 1) {
             *p++ = separator;
-            std::memcpy(p, digits + 1, static_cast<std::size_t>(n - 1));
+            std::memcpy(p, digits + 1, 8);
             p += n - 1;
         }
         *p++ = 'E';
