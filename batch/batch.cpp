@@ -59,6 +59,9 @@ constexpr std::size_t flush_size = 1 << 20;    // output written in pieces of ab
 constexpr std::size_t note_line_limit = 1000;  // notes listed on standard error
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+constexpr std::array<double, 16> powers_of_ten{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view trim(std::string_view s)
@@ -102,42 +105,6 @@ bool is_plain_number(std::string_view s, bool comma_decimal)
             ++i;
     }
     return i == s.size();
-}
-
-struct Reading {
-    double value = 0;
-    bool plain = true;
-};
-
-// Reads a value as the window reads its fields; a decimal comma counts as the
-// point when the file's separator is not a comma.
-Reading read_value(std::string_view text, bool comma_decimal)
-{
-    Reading r;
-    char local[64];
-    std::string long_text;
-    std::string_view t = text;
-    const auto comma = t.find(',');
-    if (comma_decimal && comma != std::string_view::npos && t.find('.') == std::string_view::npos) {
-        char* copy = local;
-        if (t.size() > sizeof local) {
-            long_text.assign(t);
-            copy = long_text.data();
-        } else {
-            std::memcpy(local, t.data(), t.size());
-        }
-        copy[comma] = '.';
-        t = std::string_view(copy, t.size());
-    }
-    r.plain = is_plain_number(t, false);
-    bool read = false;
-    step([&] {
-        r.value = val_text(t);
-        read = true;
-    });
-    if (!read)
-        r.plain = false;
-    return r;
 }
 
 // A value for a message: the shortest text that reads back as it, with the
@@ -714,6 +681,72 @@ int Run::go()
 }
 
 }  // namespace
+
+Reading read_value(std::string_view text, bool comma_decimal)
+{
+    // The usual cell, a short plain number: its digits make a whole number of
+    // at most 15 digits and a power of ten up to 10^15, both exact doubles,
+    // and their quotient is the correctly rounded value, which val_text gives.
+    if (!text.empty() && text.size() <= 24) {
+        std::size_t i = 0;
+        const bool negative = text[0] == '-';
+        if (text[0] == '-' || text[0] == '+')
+            ++i;
+        std::uint64_t mantissa = 0;
+        int digits = 0, fraction = -1;
+        bool ok = i < text.size();
+        for (; ok && i < text.size(); ++i) {
+            const char c = text[i];
+            if (is_digit(c)) {
+                if (mantissa == 0 && c == '0') {
+                    if (fraction >= 0)
+                        ++fraction;
+                    continue;
+                }
+                mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+                ++digits;
+                if (fraction >= 0)
+                    ++fraction;
+            } else if ((c == '.' || (comma_decimal && c == ',')) && fraction < 0) {
+                fraction = 0;
+            } else {
+                ok = false;
+            }
+        }
+        const bool has_digit = text.find_first_of("0123456789") != std::string_view::npos;
+        if (ok && has_digit && digits <= 15 && fraction <= 15) {
+            double value = static_cast<double>(mantissa);
+            if (fraction > 0)
+                value /= powers_of_ten[static_cast<std::size_t>(fraction)];
+            return {negative ? -value : value, true};
+        }
+    }
+    Reading r;
+    char local[64];
+    std::string long_text;
+    std::string_view t = text;
+    const auto comma = t.find(',');
+    if (comma_decimal && comma != std::string_view::npos && t.find('.') == std::string_view::npos) {
+        char* copy = local;
+        if (t.size() > sizeof local) {
+            long_text.assign(t);
+            copy = long_text.data();
+        } else {
+            std::memcpy(local, t.data(), t.size());
+        }
+        copy[comma] = '.';
+        t = std::string_view(copy, t.size());
+    }
+    r.plain = is_plain_number(t, false);
+    bool read = false;
+    step([&] {
+        r.value = val_text(t);
+        read = true;
+    });
+    if (!read)
+        r.plain = false;
+    return r;
+}
 
 std::optional<Options> parse_command_line(const std::vector<std::string>& args, const std::string& env_language,
                                           std::string& error)

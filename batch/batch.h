@@ -7,6 +7,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace stk::batch {
@@ -38,6 +39,15 @@ std::optional<Options> parse_command_line(const std::vector<std::string>& args, 
                                           std::string& error);
 
 std::string usage();
+
+// A value read as the window reads its fields (its leading number, else 0); a
+// decimal comma counts as the point when `comma_decimal`. `plain` is false
+// when the text is anything but a number with blanks around it.
+struct Reading {
+    double value = 0;
+    bool plain = true;
+};
+Reading read_value(std::string_view text, bool comma_decimal);
 
 // Runs the calculation; messages go to `diag`. Returns the exit status.
 int run(const Options& options, std::ostream& diag);
