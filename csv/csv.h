@@ -108,6 +108,8 @@ private:
     void separate();
     Format format_;
     bool first_in_row_ = true;
+    std::size_t fields_in_row_ = 0;
+    std::size_t row_bytes_ = 0;  // size of the buffer after the last separator
     std::string buffer_;
 };
 

@@ -17,13 +17,18 @@ void Writer::separate()
     if (!first_in_row_)
         buffer_ += format_.separator;
     first_in_row_ = false;
+    ++fields_in_row_;
+    row_bytes_ = buffer_.size();
 }
 
 void Writer::field(std::string_view bytes)
 {
     separate();
     const char specials[] = {format_.separator, '"', '\r', '\n'};
-    bool quote = false;
+    // A field that starts like a byte-order mark is quoted, so that at the
+    // start of a file it is not taken for one.
+    const auto lead = bytes.empty() ? 0 : static_cast<unsigned char>(bytes[0]);
+    bool quote = lead == 0xEF || lead == 0xFE || lead == 0xFF;
     for (char c : bytes)
         if (std::memchr(specials, c, sizeof specials)) {
             quote = true;
@@ -58,8 +63,12 @@ void Writer::raw(std::string_view bytes)
 
 void Writer::end_row()
 {
+    // A record of one empty field is written "" so that it does not read as a blank line.
+    if (fields_in_row_ == 1 && buffer_.size() == row_bytes_)
+        buffer_ += "\"\"";
     buffer_ += format_.line_end;
     first_in_row_ = true;
+    fields_in_row_ = 0;
 }
 
 }  // namespace stk::csv
