@@ -198,9 +198,13 @@ struct Job {
     };
     std::string text;
     std::vector<Item> items;
+    std::size_t sequence = 0;  // its place in the output
 };
 constexpr std::size_t job_rows = 4096;
 constexpr std::size_t jobs_in_flight = 4;  // bounds the memory whatever the file's size
+// Threads that calculate and write, beside the one that reads: the jobs go to
+// whichever is free and are written in their order.
+constexpr int calculating_threads = 2;
 
 // Full jobs in input order, and used ones to fill again.
 class JobQueue {
@@ -267,7 +271,7 @@ private:
     void note_value(const csv::Row& row, std::size_t column, std::string_view text, double value);
     void note(std::size_t line, const std::string& text);
     double read(const csv::Row& row, std::size_t column);
-    bool flush(bool force, std::string& error);  // the writing thread's, or after it ended
+    bool flush(bool force, std::string& error);  // before and after the calculating threads
     void progress(bool last);
 
     const Options& options_;
@@ -283,6 +287,9 @@ private:
     Sink sink_;
     JobQueue queue_;
     std::atomic<bool> write_failed_{false};
+    std::mutex order_mutex_;
+    std::condition_variable order_changed_;
+    std::size_t next_to_write_ = 0;
     std::string write_error_;  // set by the writing thread before write_failed_
     std::string notes_;        // of the current row, UTF-8
     bool row_noted_ = false;
@@ -561,19 +568,29 @@ void Run::write_job(const Job& job, csv::Writer& w) const
     }
 }
 
-// The writing thread: calculates and writes the jobs in their order.
+// A calculating thread: calculates a job into its own buffer, waits for the
+// job's turn and writes it.
 void Run::write_jobs()
 {
-    csv::Writer& w = *writer_;
+    csv::Writer w(reader_->format());
     while (auto job = queue_.pop()) {
-        if (!write_failed_) {
+        if (!write_failed_)
             write_job(*job, w);
-            std::string error;
-            if (w.buffer().size() >= flush_size && !flush(true, error)) {
-                write_error_ = error;
-                write_failed_ = true;
-            }
+        {
+            std::unique_lock lock(order_mutex_);
+            order_changed_.wait(lock, [&] { return next_to_write_ == job->sequence; });
         }
+        std::string error;
+        if (!write_failed_ && !sink_.write(w.buffer(), error)) {
+            write_error_ = error;  // only the thread whose turn it is writes
+            write_failed_ = true;
+        }
+        w.buffer().clear();
+        {
+            std::lock_guard lock(order_mutex_);
+            ++next_to_write_;
+        }
+        order_changed_.notify_all();
         queue_.give_back(std::move(job));
     }
 }
@@ -648,8 +665,14 @@ int Run::go()
     write_header(view(header_row));
     const bool show_progress = &diag_ == &std::cerr && ::isatty(STDERR_FILENO);
 
-    std::thread writing([this] { write_jobs(); });
+    if (!flush(true, error))
+        return fail(error);
+    std::vector<std::thread> calculating;
+    for (int t = 0; t < calculating_threads; ++t)
+        calculating.emplace_back([this] { write_jobs(); });
+    std::size_t sequence = 0;
     auto job = queue_.fresh();
+    job->sequence = sequence++;
     for (const OwnedRow& owned : first)
         read_row(view(owned), *job);
     first.clear();
@@ -659,14 +682,17 @@ int Run::go()
             if (job->items.size() >= job_rows) {
                 queue_.push(std::move(job));
                 job = queue_.fresh();
+                job->sequence = sequence++;
                 if (show_progress)
                     progress(false);
             }
         }
     }
     queue_.push(std::move(job));
-    queue_.push(nullptr);
-    writing.join();
+    for (int t = 0; t < calculating_threads; ++t)
+        queue_.push(nullptr);
+    for (auto& thread : calculating)
+        thread.join();
     if (show_progress)
         progress(true);
     if (write_failed_)
