@@ -55,10 +55,11 @@ protected:
 
     // Runs the program with `args` in the test's folder, standard input from `input`.
     Result run(const std::vector<std::string>& args, const std::string& input = "",
-               const std::string& exe = STK_BATCH_EXE)
+               const std::string& exe = STK_BATCH_EXE, const std::string& shell_prefix = "")
     {
         spit(dir / ".stdin", input);
-        std::string command = "cd " + quoted(dir.string()) + " && LANG=C LC_ALL= LC_MESSAGES= " + quoted(exe);
+        std::string command =
+            "cd " + quoted(dir.string()) + " && " + shell_prefix + " LANG=C LC_ALL= LC_MESSAGES= exec " + quoted(exe);
         for (const auto& a : args)
             command += " " + quoted(a);
         command += " < .stdin > .stdout 2> .stderr";
@@ -323,6 +324,23 @@ INSTANTIATE_TEST_SUITE_P(
                             "--order-cost: \"cinquante\" is not a number"},
                     Failure{"unknown option", good, {"in.csv", "--fast"}, "unknown option --fast"},
                     Failure{"no input", good, {}, "no input file"}));
+
+// A full disk (a file size limit here) half way: the old output stays as it
+// was and no temporary file is left.
+TEST_F(Batch, AFullDiskLeavesTheOldOutputAlone)
+{
+    std::string input = "nbt;dat;pst;uut;dvt;crt;cct;tst\n";
+    for (int i = 0; i < 20000; ++i)
+        input += "3;4;200;2000;10000;500;50;2\n";
+    spit(dir / "in.csv", input);
+    spit(dir / "out.csv", "old");
+    const Result r = run({"in.csv", "-o", "out.csv"}, "", STK_BATCH_EXE, "trap '' XFSZ; ulimit -f 64;");
+    EXPECT_EQ(r.status, 2) << r.err;
+    EXPECT_NE(r.err.find("cannot write out.csv"), std::string::npos) << r.err;
+    EXPECT_EQ(slurp(dir / "out.csv"), "old");
+    for (const auto& entry : fs::directory_iterator(dir))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".out.csv")) << "no temporary file left";
+}
 
 TEST_F(Batch, ReplacesAnOlderOutputAndKeepsItsPermissions)
 {
