@@ -24,13 +24,13 @@ void Writer::separate()
 void Writer::field(std::string_view bytes)
 {
     separate();
-    const char specials[] = {format_.separator, '"', '\r', '\n'};
+    const char needs_quotes[] = {format_.separator, '"', '\r', '\n'};
     // A field that starts like a byte-order mark is quoted, so that at the
     // start of a file it is not taken for one.
     const auto lead = bytes.empty() ? 0 : static_cast<unsigned char>(bytes[0]);
     bool quote = lead == 0xEF || lead == 0xFE || lead == 0xFF;
     for (char c : bytes)
-        if (std::memchr(specials, c, sizeof specials)) {
+        if (std::memchr(needs_quotes, c, sizeof needs_quotes)) {
             quote = true;
             break;
         }
