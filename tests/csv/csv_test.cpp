@@ -204,6 +204,24 @@ TEST(Writer, QuotesOnlyWhatNeedsItAndReadsBackTheSame)
     EXPECT_EQ(parse(writer.buffer(), ';').records, (Records{fields}));
 }
 
+TEST(Writer, ARecordOfOneEmptyFieldIsNotABlankLine)
+{
+    stk::csv::Writer writer(stk::csv::Format{});
+    writer.field("");
+    writer.end_row();
+    writer.end_row();
+    EXPECT_EQ(writer.buffer(), "\"\"\r\n\r\n");
+    EXPECT_EQ(parse(writer.buffer()).records, (Records{{""}, {}}));
+}
+
+TEST(Writer, AFirstFieldThatLooksLikeAByteOrderMarkIsQuoted)
+{
+    stk::csv::Writer writer(stk::csv::Format{});
+    writer.field("\xEF\xBB\xBFref");
+    writer.end_row();
+    EXPECT_EQ(parse(writer.buffer()).records, (Records{{"\xEF\xBB\xBFref"}}));
+}
+
 TEST(Writer, WritesCaptionsInTheFilesEncodingAndKeepsTheBom)
 {
     stk::csv::Format format;
