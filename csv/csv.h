@@ -44,7 +44,9 @@ struct ReaderOptions {
 class Reader {
 public:
     // Opens a file, or standard input for "-". No reader and a one-line
-    // reason in `error` when it cannot be read or is not a text file.
+    // reason in `error` when it cannot be read or is not a text file. The
+    // encoding of a regular file is told from all of its bytes; that of a
+    // pipe from its first 4 MB.
     static std::unique_ptr<Reader> open(const std::filesystem::path& file, const ReaderOptions& options,
                                         std::string& error);
     // Reads from text held in memory.

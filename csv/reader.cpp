@@ -82,6 +82,32 @@ std::string_view whole_characters(std::string_view bytes, bool at_end)
     return bytes.substr(0, cut);
 }
 
+// Whether the bytes of a regular file are UTF-8 from `begin` in what was read
+// (`buffer` up to `end`) to the end of the file, read with pread so that the
+// reading position stays.
+bool rest_is_utf8(int fd, const std::string& buffer, std::size_t begin, std::size_t end)
+{
+    off_t offset = ::lseek(fd, 0, SEEK_CUR);
+    if (offset < 0)
+        return true;
+    std::string chunk(buffer, begin, end - begin);
+    std::string next(read_size, '\0');
+    for (;;) {
+        const ssize_t n = ::pread(fd, next.data(), next.size(), offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        const bool at_end = n <= 0;
+        const std::string_view whole = whole_characters(chunk, at_end);
+        if (!valid_utf8(whole))
+            return false;
+        if (at_end)
+            return true;
+        chunk.erase(0, whole.size());
+        chunk.append(next.data(), static_cast<std::size_t>(n));
+        offset += n;
+    }
+}
+
 }  // namespace
 
 bool valid_utf8(std::string_view bytes)
@@ -157,6 +183,11 @@ std::unique_ptr<Reader> Reader::open(const std::filesystem::path& file, const Re
         error = (file == "-" ? std::string("standard input") : file.string()) + ": " + error;
         return nullptr;
     }
+    // A regular file is checked to its end: UTF-8 only when all of it is.
+    struct stat st {};
+    if (reader->format_.encoding == Encoding::utf8 && !reader->eof_ && ::fstat(reader->fd_, &st) == 0 &&
+        S_ISREG(st.st_mode) && !rest_is_utf8(reader->fd_, reader->buffer_, reader->begin_, reader->end_))
+        reader->format_.encoding = Encoding::cp1252;
     return reader;
 }
 

@@ -191,6 +191,31 @@ TEST(Reader, StreamsAFileAsItReadsTheSameText)
     EXPECT_EQ(streamed.lines.back(), 60001u + 20000u);
 }
 
+// A Windows-1252 letter far beyond the first megabytes still makes the file
+// Windows-1252; a UTF-8 letter cut by the reader's chunks does not.
+TEST(Reader, TellsTheEncodingOfAFileFromAllOfIt)
+{
+    const auto file = std::filesystem::temp_directory_path() / ("csv_encoding_" + std::to_string(::getpid()) + ".csv");
+    // The reader reads 1 MB at a time: the letter falls on either side of, and
+    // across, the edge at 5 MB.
+    std::string ascii = "ref;text\n";
+    while (ascii.size() < (5u << 20) - 4)
+        ascii += "A-0001;plain text of an article\n";
+    ascii.resize((5u << 20) - 4);
+    for (const auto& [tail, encoding] : {std::pair{std::string("\xE9"
+                                                               "e\n"),
+                                                   stk::csv::Encoding::cp1252},
+                                         std::pair{std::string("é\n"), stk::csv::Encoding::utf8}})
+        for (std::size_t shift = 0; shift < 6; ++shift) {
+            std::ofstream(file, std::ios::binary) << ascii << std::string(shift, 'x') << tail;
+            std::string error;
+            auto reader = stk::csv::Reader::open(file, {}, error);
+            ASSERT_TRUE(reader) << error;
+            EXPECT_EQ(reader->format().encoding, encoding) << tail << shift;
+        }
+    std::filesystem::remove(file);
+}
+
 TEST(Writer, QuotesOnlyWhatNeedsItAndReadsBackTheSame)
 {
     const std::vector<std::string> fields{"plain", "a;b", "say \"hi\"", "two\r\nlines", "", "1,5"};
