@@ -22,7 +22,6 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <sstream>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -55,7 +54,6 @@ const Captions saving_captions{"Économie", "Saving", "Economia"};
 const Captions notes_captions{"Remarques", "Notes", "Observações"};
 
 constexpr std::size_t lookahead_rows = 1000;   // rows read before the decimal separator is chosen
-constexpr std::size_t flush_size = 1 << 20;    // output written in pieces of about this size
 constexpr std::size_t note_line_limit = 1000;  // notes listed on standard error
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
@@ -271,7 +269,7 @@ private:
     void note_value(const csv::Row& row, std::size_t column, std::string_view text, double value);
     void note(std::size_t line, const std::string& text);
     double read(const csv::Row& row, std::size_t column);
-    bool flush(bool force, std::string& error);  // before and after the calculating threads
+    bool flush(std::string& error);  // the header, before the calculating threads start
     void progress(bool last);
 
     const Options& options_;
@@ -595,11 +593,9 @@ void Run::write_jobs()
     }
 }
 
-bool Run::flush(bool force, std::string& error)
+bool Run::flush(std::string& error)
 {
     std::string& buffer = writer_->buffer();
-    if (!force && buffer.size() < flush_size)
-        return true;
     const bool ok = sink_.write(buffer, error);
     buffer.clear();
     return ok;
@@ -665,7 +661,7 @@ int Run::go()
     write_header(view(header_row));
     const bool show_progress = &diag_ == &std::cerr && ::isatty(STDERR_FILENO);
 
-    if (!flush(true, error))
+    if (!flush(error))
         return fail(error);
     std::vector<std::thread> calculating;
     for (int t = 0; t < calculating_threads; ++t)
@@ -699,7 +695,7 @@ int Run::go()
         return fail(write_error_);
     if (!reader_->error().empty())
         return fail(input_name + ": " + reader_->error() + "; nothing written");
-    if (!flush(true, error) || !sink_.finish(error))
+    if (!flush(error) || !sink_.finish(error))
         return fail(error);
     diag_ << "stk_batch: " << rows_ << (rows_ == 1 ? " article" : " articles") << ", " << noted_rows_
           << " with notes\n";
