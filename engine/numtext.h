@@ -1,6 +1,7 @@
 // The three conversions between numbers and texts.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,12 @@ double val_text(std::string_view text);
 // (1.234568E+07) otherwise, no trailing zeros, negative zero written 0.
 // `separator` is the decimal separator of the user's locale.
 std::string num_text(float value, std::string_view separator);
+
+// num_text with a one-character separator, written to `out`, which has room
+// for num_text_capacity characters; returns the number of characters. The
+// same text as num_text, to the character, at a fraction of its cost.
+inline constexpr std::size_t num_text_capacity = 24;
+std::size_t num_text_to(char* out, float value, char separator);
 
 // The value that num_text writes, as a double (what reading the text back gives).
 double round7(float value);

@@ -1,0 +1,384 @@
+// stk_batch end to end: the real program on real files.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string slurp(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void spit(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
+
+std::string quoted(const std::string& s)
+{
+    std::string out = "'";
+    for (char c : s)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+class Batch : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() / ("stk_batch_test_" + std::to_string(::getpid()) + "_" +
+                                           testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override
+    {
+        std::error_code ec;
+        fs::permissions(dir, fs::perms::owner_all, ec);
+        fs::remove_all(dir, ec);
+    }
+
+    // Runs the program with `args` in the test's folder, standard input from `input`.
+    Result run(const std::vector<std::string>& args, const std::string& input = "",
+               const std::string& exe = STK_BATCH_EXE, const std::string& shell_prefix = "")
+    {
+        spit(dir / ".stdin", input);
+        std::string command =
+            "cd " + quoted(dir.string()) + " && " + shell_prefix + " LANG=C LC_ALL= LC_MESSAGES= exec " + quoted(exe);
+        for (const auto& a : args)
+            command += " " + quoted(a);
+        command += " < .stdin > .stdout 2> .stderr";
+        const int raw = std::system(command.c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(dir / ".stdout"), slurp(dir / ".stderr")};
+    }
+
+    fs::path dir;
+};
+
+std::vector<std::string> split(const std::string& line, char sep)
+{
+    std::vector<std::string> out(1);
+    for (char c : line)
+        if (c == sep)
+            out.emplace_back();
+        else
+            out.back() += c;
+    return out;
+}
+
+std::vector<std::string> lines_of(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::stringstream s(text);
+    std::string line;
+    while (std::getline(s, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        out.push_back(line);
+    }
+    return out;
+}
+
+// The worked example's row as the window shows it, with a point: risks,
+// direct costs, management costs, totals of levels 0 to 4, and the
+// recommended stock.
+const std::vector<std::string> worked_texts{"26549.06", "534.3407", "216.9994", "0.07472568", "0.001140828",  // rt
+                                            "0",        "40",       "80",       "120",        "160",          // cdt
+                                            "0",        "214",      "378",      "542",        "706",          // cgt
+                                            "26549.06", "788.3407", "674.9994", "662.0747",   "866.0012",     // tt
+                                            "3"};
+
+std::vector<std::string> with_comma(std::vector<std::string> texts)
+{
+    for (auto& t : texts)
+        for (char& c : t)
+            if (c == '.')
+                c = ',';
+    return texts;
+}
+
+// An export from a maintenance system: semicolons, decimal commas,
+// Windows-1252, French captions in another order, descriptions holding
+// separators, quotes and line breaks.
+TEST_F(Batch, ReadsARealLookingExportAndKeepsItsFormat)
+{
+    const std::string input =
+        "R\xE9"
+        "f\xE9rence;D\xE9signation;Nb pi\xE8"
+        "ces actives;  D\xC9LAI MOY. D'OBTENT\xB0 ;"
+        "Prix Standard;Utilisation unitaire;Dur\xE9"
+        "e de vie moyenne;"
+        "Co\xFBt du risque de rupture;Co\xFBt de Commande;Taux de Stockage\r\n"
+        "ROUL-6204;\"Roulement \xE0 billes; 20\xD7"
+        "47, \"\"2RS\"\"\r\nlot de 2\";3;4;200,0;2000;"
+        "10000;500;50;2\r\n"
+        "COUR-A12;Courroie;3;4,0;200;2000;10000;500;50;2\r\n";
+    spit(dir / "export.csv", input);
+    const Result r = run({"export.csv", "-o", "result.csv"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(slurp(dir / "export.csv"), input);
+    const std::string out = slurp(dir / "result.csv");
+    const auto rows = lines_of(out);
+    ASSERT_EQ(rows.size(), 4u) << out;  // header, a record over two lines, a record
+    EXPECT_TRUE(
+        rows[0].starts_with("R\xE9"
+                            "f\xE9rence;D\xE9signation;"))
+        << rows[0];
+    EXPECT_NE(rows[0].find(";Co\xFBt direct 0;"), std::string::npos) << "captions stay in Windows-1252";
+    EXPECT_NE(out.find("\"Roulement \xE0 billes; 20\xD7"
+                       "47, \"\"2RS\"\"\r\nlot de 2\";3;4;200,0;"),
+              std::string::npos);
+    auto expected = with_comma(worked_texts);
+    expected.push_back("");  // no notes
+    for (const std::size_t row : {2u, 3u}) {
+        const auto fields = split(rows[row], ';');
+        ASSERT_GE(fields.size(), expected.size());
+        EXPECT_EQ(std::vector<std::string>(fields.end() - static_cast<long>(expected.size()), fields.end()), expected)
+            << rows[row];
+    }
+    EXPECT_NE(out.find("\r\n"), std::string::npos);
+}
+
+// A comma file with a point, the English captions and the key names.
+TEST_F(Batch, EveryResultOfTheWorkedExampleAgreesWithTheWindow)
+{
+    spit(dir / "en.csv",
+         "Part,Ordering Cost,Holding Cost Rate,Avg. Lead Time,Standard Price,Unit Usage,Average Life,Stock-out "
+         "Cost,Parts in Service\nP1,50,2,4,200,2000,10000,500,3\n");
+    const Result r = run({"--keys", "en.csv"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const auto rows = lines_of(r.out);
+    ASSERT_EQ(rows.size(), 2u);
+    const auto header = split(rows[0], ',');
+    const std::vector<std::string> keys{"rt(0)",  "rt(1)",  "rt(2)",  "rt(3)",  "rt(4)",  "cdt(0)", "cdt(1)", "cdt(2)",
+                                        "cdt(3)", "cdt(4)", "cgt(0)", "cgt(1)", "cgt(2)", "cgt(3)", "cgt(4)", "tt(0)",
+                                        "tt(1)",  "tt(2)",  "tt(3)",  "tt(4)",  "sst(5)", "notes"};
+    EXPECT_EQ(std::vector<std::string>(header.begin() + 9, header.end()), keys);
+    auto expected = worked_texts;
+    expected.insert(expected.begin(), {"P1", "50", "2", "4", "200", "2000", "10000", "500", "3"});
+    expected.push_back("");
+    EXPECT_EQ(split(rows[1], ','), expected);
+    EXPECT_EQ(r.out.find('\r'), std::string::npos) << "LF stays LF";
+}
+
+struct LanguageCase {
+    std::string lang, first_result, recommended, notes;
+};
+class Languages : public Batch, public testing::WithParamInterface<LanguageCase> {};
+
+TEST_P(Languages, CaptionTheResultColumns)
+{
+    spit(dir / "pt.csv",
+         "\xEF\xBB\xBF"
+         "Peças em serviço\tLead time médio\tPreço Padrão\tUso unitário\tVida útil "
+         "média\tCusto do risco de ruptura\tcct\ttst\n3\t4\t200\t2000\t10000\t500\t50\t2\n");
+    const Result r = run({"--lang", GetParam().lang, "pt.csv"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.out.starts_with("\xEF\xBB\xBF")) << "the byte-order mark stays";
+    const auto header = split(lines_of(r.out)[0], '\t');
+    ASSERT_EQ(header.size(), 8u + 22u);
+    EXPECT_EQ(header[8], GetParam().first_result);
+    EXPECT_EQ(header[28], GetParam().recommended);
+    EXPECT_EQ(header[29], GetParam().notes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Captions, Languages,
+                         testing::Values(LanguageCase{"fr", "Risque 0", "Stock de Sécurité", "Remarques"},
+                                         LanguageCase{"en", "Risk 0", "Safety Stock", "Notes"},
+                                         LanguageCase{"pt", "Risco 0", "Est. de Segurança", "Observações"}));
+
+TEST_F(Batch, ReadsStandardInputAndWritesStandardOutput)
+{
+    const Result r = run({"-", "-o", "-", "--order-cost", "50", "--storage-rate", "2"},
+                         "nbt;dat;pst;uut;dvt;crt\n3;4;200;2000;10000;500\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    const auto rows = lines_of(r.out);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_TRUE(rows[1].starts_with("3;4;200;2000;10000;500;26549,06;534,3407;")) << rows[1];
+    EXPECT_NE(r.err.find("order cost 50 from --order-cost"), std::string::npos) << r.err;
+}
+
+// With no column and no option, the company parameters are the fields the
+// window saved.
+TEST_F(Batch, TakesTheCompanyParametersFromTheWindowsSavedFields)
+{
+    fs::create_directories(dir / "bin");
+    fs::copy_file(STK_BATCH_EXE, dir / "bin" / "stk_batch");
+    spit(dir / "bin" / "param_stk_secu.txt",
+         "da_stk_secu\tcct\t50\r\nda_stk_secu\ttst\t2\r\nda_stk_secu\tlangue\t0\r\n");
+    spit(dir / "list.csv", "nbt,dat,pst,uut,dvt,crt\n3,4,200,2000,10000,500\n");
+    const Result r = run({"--keys", "list.csv"}, "", (dir / "bin" / "stk_batch").string());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("order cost 50 from the window's saved fields"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("storage rate 2 from the window's saved fields"), std::string::npos) << r.err;
+    EXPECT_NE(lines_of(r.out)[1].find(",788.3407,674.9994,662.0747,866.0012,3,"), std::string::npos) << r.out;
+}
+
+TEST_F(Batch, CurrentStockGivesItsTotalAndTheSaving)
+{
+    spit(dir / "s.csv",
+         "nbt,dat,pst,uut,dvt,crt,cct,tst,Current stock\n3,4,200,2000,10000,500,50,2,1\n"
+         "3,4,200,2000,10000,500,50,2,\n3,4,200,2000,10000,500,50,2,7\n");
+    const Result r = run({"--keys", "s.csv"});
+    EXPECT_EQ(r.status, 1) << r.err;
+    const auto rows = lines_of(r.out);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_TRUE(rows[0].ends_with(",sst(5),tt(stock),saving,notes")) << rows[0];
+    EXPECT_TRUE(rows[1].ends_with(",866.0012,3,788.3407,126.266,")) << rows[1];
+    EXPECT_TRUE(rows[2].ends_with(",866.0012,3,,,")) << rows[2];
+    EXPECT_NE(rows[3].find(",3,,,\"column \"\"Current stock\"\": \"\"7\"\" is not a stock of 0 to 4 parts\""),
+              std::string::npos)
+        << rows[3];
+}
+
+// Values that are not plain numbers, and rows of another length: noted, kept,
+// read as the window reads them.
+TEST_F(Batch, NotesEveryOddValueAndKeepsEveryRow)
+{
+    const std::string input =
+        "ref;nbt;dat;pst;uut;dvt;crt;cct;tst\n"
+        "A;3;12 semaines;200;2000;10000;500;50;2\n"
+        "B;3;4;;2000;10000;500;50;2\n"
+        "C;3;4;200\n"
+        "D;3;4;200;2000;10000;500;50;2;extra\n"
+        "E;3;4;200;2000;10000;500;50;2\n";
+    spit(dir / "odd.csv", input);
+    const Result r = run({"odd.csv", "-o", "odd.out.csv"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("line 2, column \"dat\": \"12 semaines\" read as 12\n"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("line 3, column \"pst\": \"\" read as 0\n"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("line 4, 4 fields where the header has 9\n"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("line 5, 10 fields where the header has 9\n"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("5 articles, 4 with notes"), std::string::npos) << r.err;
+    const auto rows = lines_of(slurp(dir / "odd.out.csv"));
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_TRUE(rows[3].starts_with("C;3;4;200;;;;;;")) << rows[3];
+    EXPECT_TRUE(rows[4].starts_with("D;3;4;200;2000;10000;500;50;2;extra;26549,06;")) << rows[4];
+    EXPECT_TRUE(rows[5].ends_with(";662,0747;866,0012;3;")) << rows[5];
+    EXPECT_EQ(slurp(dir / "odd.csv"), input);
+}
+
+struct Failure {
+    const char* name;
+    std::string input;  // written to in.csv unless empty
+    std::vector<std::string> args;
+    std::string message;
+};
+void PrintTo(const Failure& f, std::ostream* os) { *os << f.name; }
+
+class Refusals : public Batch, public testing::WithParamInterface<Failure> {};
+
+TEST_P(Refusals, WriteNothingSayWhyAndLeaveTheInputAlone)
+{
+    const Failure& f = GetParam();
+    if (!f.input.empty())
+        spit(dir / "in.csv", f.input);
+    fs::create_directories(dir / "folder");
+    const Result r = run(f.args);
+    EXPECT_EQ(r.status, 2) << r.err;
+    EXPECT_NE(r.err.find(f.message), std::string::npos) << r.err;
+    EXPECT_TRUE(r.err.ends_with("\n"));
+    EXPECT_FALSE(fs::exists(dir / "out.csv"));
+    if (!f.input.empty()) {
+        EXPECT_EQ(slurp(dir / "in.csv"), f.input);
+    }
+    for (const auto& entry : fs::directory_iterator(dir))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".out.csv")) << "no temporary file left";
+}
+
+const std::string good = "nbt;dat;pst;uut;dvt;crt;cct;tst\n3;4;200;2000;10000;500;50;2\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    BadInput, Refusals,
+    testing::Values(Failure{"missing file", "", {"missing.csv", "-o", "out.csv"}, "cannot read missing.csv"},
+                    Failure{"folder", "", {"folder", "-o", "out.csv"}, "it is a folder"},
+                    Failure{"empty file", "\n", {"in.csv", "-o", "out.csv"}, "no header row"},
+                    Failure{"missing column",
+                            "nbt;pst;uut;dvt;crt\n3;200;2000;10000;500\n",
+                            {"in.csv", "-o", "out.csv"},
+                            "no column \"dat\""},
+                    Failure{"utf-16", std::string("\xFF\xFEn\0b\0t\0", 8), {"in.csv", "-o", "out.csv"}, "UTF-16"},
+                    Failure{
+                        "binary", std::string("PK\x03\x04\0\0\0", 7), {"in.csv", "-o", "out.csv"}, "not a text file"},
+                    Failure{"output over the input", good, {"in.csv", "-o", "./in.csv"}, "would replace the input"},
+                    Failure{"output folder missing", good, {"in.csv", "-o", "nowhere/out.csv"}, "cannot create"},
+                    Failure{"output is a folder", good, {"in.csv", "-o", "folder"}, "it is a folder"},
+                    Failure{"bad order cost",
+                            good,
+                            {"in.csv", "--order-cost", "cinquante", "-o", "out.csv"},
+                            "--order-cost: \"cinquante\" is not a number"},
+                    Failure{"unknown option", good, {"in.csv", "--fast"}, "unknown option --fast"},
+                    Failure{"no input", good, {}, "no input file"}));
+
+// A full disk (a file size limit here) half way: the old output stays as it
+// was and no temporary file is left.
+TEST_F(Batch, AFullDiskLeavesTheOldOutputAlone)
+{
+    std::string input = "nbt;dat;pst;uut;dvt;crt;cct;tst\n";
+    for (int i = 0; i < 20000; ++i)
+        input += "3;4;200;2000;10000;500;50;2\n";
+    spit(dir / "in.csv", input);
+    spit(dir / "out.csv", "old");
+    const Result r = run({"in.csv", "-o", "out.csv"}, "", STK_BATCH_EXE, "trap '' XFSZ; ulimit -f 64;");
+    EXPECT_EQ(r.status, 2) << r.err;
+    EXPECT_NE(r.err.find("cannot write out.csv"), std::string::npos) << r.err;
+    EXPECT_EQ(slurp(dir / "out.csv"), "old");
+    for (const auto& entry : fs::directory_iterator(dir))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".out.csv")) << "no temporary file left";
+}
+
+TEST_F(Batch, ReplacesAnOlderOutputAndKeepsItsPermissions)
+{
+    spit(dir / "in.csv", good);
+    spit(dir / "out.csv", "old");
+    fs::permissions(dir / "out.csv", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const Result r = run({"in.csv", "-o", "out.csv"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(slurp(dir / "out.csv").starts_with("nbt;dat;"));
+    EXPECT_EQ(fs::status(dir / "out.csv").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+// The output named through a link replaces the file the link names; a device
+// is written to, never replaced by a file.
+TEST_F(Batch, WritesThroughALinkAndToADevice)
+{
+    spit(dir / "in.csv", good);
+    spit(dir / "real.csv", "old");
+    fs::create_symlink("real.csv", dir / "link.csv");
+    Result r = run({"in.csv", "-o", "link.csv"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::is_symlink(dir / "link.csv"));
+    EXPECT_TRUE(slurp(dir / "real.csv").starts_with("nbt;dat;"));
+
+    r = run({"in.csv", "-o", "/dev/null"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+}
+
+TEST_F(Batch, AnswersHelpAndVersion)
+{
+    Result r = run({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.starts_with("Usage: stk_batch")) << r.out;
+    r = run({"--version"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.starts_with("stk_batch ")) << r.out;
+}
+
+}  // namespace
