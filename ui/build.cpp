@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <limits>
 
 namespace stk::ui {
 namespace {
@@ -38,6 +39,7 @@ QWidget* make_frame(const ControlDef& def, QWidget* parent)
 QWidget* make_text_box(const ControlDef& def, QWidget* parent, QValidator* filter)
 {
     auto* box = new QLineEdit(parent);
+    box->setMaxLength(std::numeric_limits<int>::max());  // a value has any length
     box->setValidator(filter);
     paint(box, QPalette::Text, colour_or(def.colour, QPalette::Text));
     if (def.centred)
