@@ -232,6 +232,32 @@ void da_stk_secu::set_caption(std::size_t pos, std::string_view caption)
     chart_->rename(chart_names());
 }
 
+// The picture buttons' tooltips, which are also their accessible names, and
+// the chart's accessible name. The flags keep their languages' own names.
+bool da_stk_secu::has_tip(std::size_t pos) const
+{
+    const ui::ControlDef& def = def_at(pos);
+    return (def.kind == ui::Kind::button && !def.picture.empty()) || def.kind == ui::Kind::chart;
+}
+
+std::string da_stk_secu::tip(std::size_t pos) const
+{
+    if (!has_tip(pos))
+        return {};
+    const auto* widget = static_cast<const QWidget*>(objects_[pos]);
+    return (def_at(pos).kind == ui::Kind::chart ? widget->accessibleName() : widget->toolTip()).toStdString();
+}
+
+void da_stk_secu::set_tip(std::size_t pos, std::string_view tip)
+{
+    if (!has_tip(pos))
+        return;
+    auto* widget = static_cast<QWidget*>(objects_[pos]);
+    if (def_at(pos).kind != ui::Kind::chart)
+        widget->setToolTip(qtext(tip));
+    widget->setAccessibleName(qtext(tip));
+}
+
 std::string da_stk_secu::title() const { return windowTitle().toStdString(); }
 
 void da_stk_secu::set_title(std::string_view title) { setWindowTitle(qtext(title)); }
