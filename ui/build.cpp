@@ -68,8 +68,8 @@ QWidget* make_button(const ControlDef& def, QWidget* parent)
     if (const auto face = colour_for(def.colour))
         paint(button, QPalette::Button, *face);
     if (!def.picture.empty()) {
-        // The picture's own size (24 or 32 pixels), less what the bevel needs.
-        const int side = std::min(pixels(def.at.width), pixels(def.at.height)) >= 36 ? 32 : 20;
+        // The picture's own size: 24 pixels, 32 on the large buttons.
+        const int side = std::min(pixels(def.at.width), pixels(def.at.height)) >= 36 ? 32 : 24;
         button->setIcon(QIcon(picture(def.picture, {2 * side, 2 * side})));
         button->setIconSize({side, side});
         button->setToolTip(text_of(def.tip));
