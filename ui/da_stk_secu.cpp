@@ -60,6 +60,7 @@ void da_stk_secu::build()
         QObject* object = nullptr;
         if (def.kind == ui::Kind::timer) {
             Timer1_ = new QTimer(this);
+            Timer1_->setTimerType(Qt::PreciseTimer);  // the flasher's ticks keep their interval
             object = Timer1_;
         } else if (def.kind == ui::Kind::chart) {
             chart_ = std::make_unique<ui::ResultsChart>(parent);
