@@ -65,8 +65,16 @@ QWidget* make_label(const ControlDef& def, QWidget* parent)
 QWidget* make_button(const ControlDef& def, QWidget* parent)
 {
     auto* button = new QPushButton(text_of(def.caption), parent);
-    if (const auto face = colour_for(def.colour))
+    if (def.colour == ColourRole::face) {
+        // A face shaded from near white at the top to light orange at the bottom.
+        button->setStyleSheet(QStringLiteral(
+            "QPushButton { border: 1px solid #808080; border-radius: 2px;"
+            " background: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 #FFFDFB, stop: 1 #FAE5D0); }"
+            "QPushButton:focus { border-color: #000000; }"
+            "QPushButton:pressed { background: #FAE5D0; }"));
+    } else if (const auto face = colour_for(def.colour)) {
         paint(button, QPalette::Button, *face);
+    }
     if (!def.picture.empty()) {
         // The picture's own size: 24 pixels, 32 on the large buttons.
         const int side = std::min(pixels(def.at.width), pixels(def.at.height)) >= 36 ? 32 : 24;
