@@ -5,18 +5,18 @@
 #include "store/session.h"
 #include "store/table_file.h"
 
+#include "unprivileged.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <random>
 #include <set>
 #include <sstream>
 
-#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -26,8 +26,9 @@ namespace stk {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr uid_t nobody = 65534;
+using test::give_to_user;
+using test::nobody;
+using test::running_as_root;
 
 struct TempDir {
     fs::path path = fs::temp_directory_path() / ("stk_shared_" + std::to_string(std::random_device{}()));
@@ -62,44 +63,6 @@ struct stat status_of(const fs::path& file)
     ::lstat(file.c_str(), &st);
     return st;
 }
-
-// The user the permission tests run as: nobody when we are root, else ourselves.
-bool running_as_root() { return ::geteuid() == 0; }
-
-// Gives `file` to the test user.
-void give_to_user(const fs::path& file)
-{
-    if (running_as_root()) {
-        EXPECT_EQ(::lchown(file.c_str(), nobody, nobody), 0);
-    }
-}
-
-enum class Outcome { passed, failed, cannot_switch };
-
-// Runs `check` in a child process as the test user; its answer is the outcome.
-Outcome as_user(const std::function<bool()>& check)
-{
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (running_as_root() && (::setgroups(0, nullptr) != 0 || ::setresgid(nobody, nobody, nobody) != 0 ||
-                                  ::setresuid(nobody, nobody, nobody) != 0))
-            ::_exit(77);
-        ::_exit(check() ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 77)
-        return Outcome::cannot_switch;
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? Outcome::passed : Outcome::failed;
-}
-
-#define EXPECT_AS_USER(...)                                                                               \
-    do {                                                                                                  \
-        const Outcome outcome = as_user(__VA_ARGS__);                                                     \
-        if (outcome == Outcome::cannot_switch)                                                            \
-            GTEST_SKIP() << "cannot switch to the unprivileged user nobody (65534) to check permissions"; \
-        EXPECT_EQ(outcome, Outcome::passed);                                                              \
-    } while (false)
 
 const std::string old_rows = "da_stk_secu\tcct\t1500\r\n";
 
