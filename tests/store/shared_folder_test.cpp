@@ -5,6 +5,7 @@
 #include "store/session.h"
 #include "store/table_file.h"
 
+#include "temp_files.h"
 #include "unprivileged.h"
 
 #include <gtest/gtest.h>
@@ -30,24 +31,9 @@ using test::give_to_user;
 using test::nobody;
 using test::running_as_root;
 
-struct TempDir {
-    fs::path path = fs::temp_directory_path() / ("stk_shared_" + std::to_string(std::random_device{}()));
-    TempDir() { fs::create_directories(path); }
-    ~TempDir()
-    {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    fs::path operator/(const std::string& name) const { return path / name; }
-};
-
-std::string read_bytes(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void write_bytes(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
+using test::read_bytes;
+using test::TempDir;
+using test::write_bytes;
 
 std::set<std::string> names_in(const fs::path& folder)
 {

@@ -3,6 +3,7 @@
 #include "window_helpers.h"
 
 #include "store/app_folder.h"
+#include "temp_files.h"
 #include "unprivileged.h"
 
 #include <filesystem>
@@ -16,14 +17,6 @@ namespace stk::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string read_bytes(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void write_bytes(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
 
 const char* const root_variable = "STK_READ_ONLY_ROOT";
 
