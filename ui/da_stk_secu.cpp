@@ -22,6 +22,9 @@ const ui::ControlDef& def_at(std::size_t pos) { return ui::controls()[pos]; }
 
 QString qtext(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
+// The property of a control that holds its whole caption, once one is set.
+constexpr const char* whole_caption = "wholeCaption";
+
 std::size_t position(std::string_view name, int index = ui::no_index)
 {
     return static_cast<std::size_t>(ui::find_control(name, index));
@@ -153,7 +156,7 @@ ui::ChartNames da_stk_secu::chart_names() const
             caption_of(label_of("sst"))};
 }
 
-QString da_stk_secu::caption_of(const ui::Ref& ref) const { return qtext(caption(position(ref.name, ref.index))); }
+QString da_stk_secu::caption_of(const ui::Ref& ref) const { return caption_text(position(ref.name, ref.index)); }
 
 QWidget* da_stk_secu::control(std::string_view name, int index) const
 {
@@ -196,17 +199,23 @@ void da_stk_secu::set_text(std::size_t pos, std::string_view text)
         edit->setText(qtext(text));
 }
 
-std::string da_stk_secu::caption(std::size_t pos) const
+std::string da_stk_secu::caption(std::size_t pos) const { return caption_text(pos).toStdString(); }
+
+// A control shows the part of its caption that its width can hold, so that
+// drawing it does not cost more for a longer caption; the whole caption is kept.
+QString da_stk_secu::caption_text(std::size_t pos) const
 {
     if (!has_caption(pos))
         return {};
     QObject* object = objects_[pos];
+    if (const QVariant whole = object->property(whole_caption); whole.isValid())
+        return whole.toString();
     if (auto* label = qobject_cast<QLabel*>(object))
-        return label->text().toStdString();
+        return label->text();
     if (auto* frame = qobject_cast<QGroupBox*>(object))
-        return frame->title().toStdString();
+        return frame->title();
     if (auto* button = qobject_cast<QPushButton*>(object))
-        return button->text().toStdString();
+        return button->text();
     return {};
 }
 
@@ -215,14 +224,17 @@ void da_stk_secu::set_caption(std::size_t pos, std::string_view caption)
     if (!has_caption(pos))
         return;
     QObject* object = objects_[pos];
+    const QString whole = qtext(caption);
+    const QString shown = ui::visible_part(whole, static_cast<QWidget*>(object)->width());
     if (auto* label = qobject_cast<QLabel*>(object))
-        label->setText(qtext(caption));
+        label->setText(shown);
     else if (auto* frame = qobject_cast<QGroupBox*>(object))
-        frame->setTitle(qtext(caption));
+        frame->setTitle(shown);
     else if (auto* button = qobject_cast<QPushButton*>(object))
-        button->setText(qtext(caption));
+        button->setText(shown);
     else
         return;
+    object->setProperty(whole_caption, whole);
     // Names built from captions follow them: the boxes this label heads, and the chart.
     const ui::ControlDef& changed = def_at(pos);
     for (std::size_t other = 0; other < objects_.size(); ++other) {

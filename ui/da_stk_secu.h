@@ -108,6 +108,7 @@ private:
     void name_text_box(std::size_t pos);
     ui::ChartNames chart_names() const;
     QString caption_of(const ui::Ref& ref) const;
+    QString caption_text(std::size_t pos) const;
     QLineEdit* box(std::size_t pos) const;
     QLineEdit* box(std::string_view name, int index = ui::no_index) const;
 

@@ -44,11 +44,7 @@ QString fit_caption(const QString& caption, const QFont& font, int width)
 {
     if (width <= 0)
         return {};
-    // Only what could fit is measured: no character is narrower than a pixel.
-    QString head = caption.left(width + 1);
-    if (!head.isEmpty() && head.back().isHighSurrogate())
-        head.chop(1);
-    return QFontMetrics(font).elidedText(head, Qt::ElideRight, width);
+    return QFontMetrics(font).elidedText(visible_part(caption, width), Qt::ElideRight, width);
 }
 
 ResultsChart::ResultsChart(QWidget* parent)

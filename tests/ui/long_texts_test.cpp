@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 
 namespace stk::test {
 namespace {
@@ -42,6 +43,8 @@ TEST(LongCaption, StartsShowsWhatFitsAndKeepsItWhole)
         EXPECT_LT(legend.size(), 100);
         EXPECT_TRUE(legend.startsWith("XXX") && legend.endsWith(QChar(0x2026))) << legend.toStdString();
         EXPECT_LT(qobject_cast<QChartView*>(w.control("g"))->accessibleDescription().size(), 2000);
+        const auto* label = qobject_cast<QLabel*>(w.control("Etiquette27", 7));
+        EXPECT_LE(label->text().size(), label->width() + 1) << "the label holds more than it can show";
         w.close();
     }
     EXPECT_TRUE(read(dir.filePath("trad_stk_secu.txt")).startsWith(row)) << "the row is cut in the file";
