@@ -34,8 +34,17 @@ rows = [
     ("Vexa - Calcul Stock de Sécurité pour Equipements de Maintenance",
      "Vexa - Safety Stock Calculator for Maintenance Equipment",
      "Vexa - Cálculo de Estoque de Segurança para Equipamentos de Manutenção"),
+    # The names of the pictures and of the chart, read by screen readers and shown as tooltips.
+    ("Valider", "Confirm", "Confirmar"),
+    ("Annuler", "Cancel", "Cancelar"),
+    ("Effacer tout", "Clear All", "Limpar tudo"),
+    ("Quitter", "Quit", "Sair"),
+    ("Aide au calcul du coût du risque de rupture", "Help with the Stock-out Cost",
+     "Ajuda no cálculo do custo do risco de ruptura"),
+    ("Graphique des coûts par stock de sécurité", "Chart of Costs by Safety Stock",
+     "Gráfico dos custos por estoque de segurança"),
 ]
-assert len(rows) == 32
+assert len(rows) == 38
 data = b"".join("\t".join(r).encode("cp1252") + b"\r\n" for r in rows)
 import pathlib
 open(pathlib.Path(__file__).resolve().parent.parent / "data" / "trad_stk_secu.txt", "wb").write(data)

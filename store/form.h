@@ -29,6 +29,12 @@ public:
     virtual std::string caption(std::size_t pos) const = 0;
     virtual void set_caption(std::size_t pos, std::string_view caption) = 0;
 
+    // A picture or chart's text for the screen reader and the tooltip, when it
+    // has one: it is translated like a caption.
+    virtual bool has_tip(std::size_t) const { return false; }
+    virtual std::string tip(std::size_t) const { return {}; }
+    virtual void set_tip(std::size_t, std::string_view) {}
+
     virtual std::string title() const = 0;
     virtual void set_title(std::string_view title) = 0;
 

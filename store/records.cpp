@@ -43,14 +43,17 @@ std::vector<std::string> split_lines(std::string_view bytes)
 
 namespace {
 
-std::optional<Record> split_record(std::string_view line)
+std::optional<Record> split_record(std::string_view line, std::size_t min_texts)
 {
     const std::size_t first = line.find('\t');
     if (first == std::string_view::npos)
         return std::nullopt;
     const std::size_t second = line.find('\t', first + 1);
-    if (second == std::string_view::npos)
-        return std::nullopt;
+    if (second == std::string_view::npos) {
+        if (min_texts > 2)
+            return std::nullopt;
+        return Record{cp1252_to_utf8(line.substr(0, first)), cp1252_to_utf8(line.substr(first + 1)), {}};
+    }
     return Record{cp1252_to_utf8(line.substr(0, first)), cp1252_to_utf8(line.substr(first + 1, second - first - 1)),
                   cp1252_to_utf8(line.substr(second + 1))};
 }
@@ -67,10 +70,10 @@ void append_line(std::string& out, const Record& row)
 
 }  // namespace
 
-void parse_records(std::string_view bytes, Records& table)
+void parse_records(std::string_view bytes, Records& table, std::size_t min_texts)
 {
     for (std::string& line : split_lines(bytes)) {
-        auto row = table.full() ? std::nullopt : split_record(line);
+        auto row = table.full() ? std::nullopt : split_record(line, min_texts);
         if (row)
             table.append(std::move(*row));
         else

@@ -49,8 +49,10 @@ private:
 std::vector<std::string> split_lines(std::string_view bytes);
 
 // Appends the lines of a file (Windows-1252 bytes) to `table`: the text before
-// the first TAB, the text up to the next TAB, and all the rest.
-void parse_records(std::string_view bytes, Records& table);
+// the first TAB, the text up to the next TAB, and all the rest. A line of
+// fewer than `min_texts` texts (2 or 3) is kept as it is; a row read from a
+// line of two texts has an empty third one.
+void parse_records(std::string_view bytes, Records& table, std::size_t min_texts = 3);
 
 // The bytes of the file that holds `table`: every line ends with CR LF.
 std::string format_records(const Records& table);

@@ -19,9 +19,9 @@ void store_text_boxes(ParamTable& params, const ControlWalk& walk)
             params.setparam(window_name, walk.control_name(pos), walk.text(pos));
 }
 
-bool load_kept(const std::filesystem::path& file, Records& table, std::ostream& diag)
+bool load_kept(const std::filesystem::path& file, Records& table, std::ostream& diag, std::size_t min_texts)
 {
-    return load_table(file, table, diag) == ReadStatus::unreadable;
+    return load_table(file, table, diag, min_texts) == ReadStatus::unreadable;
 }
 
 void save_unless_kept(const std::filesystem::path& file, const Records& table, bool kept, std::ostream& diag)
@@ -44,9 +44,10 @@ void ln_Click(Store& store, ControlWalk& walk, int index)
 
 void Form_Load(Store& store, ControlWalk& walk, const std::filesystem::path& folder, std::ostream& diag)
 {
-    store.keep_param_file = load_kept(folder / param_file_name, store.tab_param.rows, diag);
+    store.keep_param_file = load_kept(folder / param_file_name, store.tab_param.rows, diag, 3);
     restore_text_boxes(store.tab_param, walk);
-    store.keep_trad_file = load_kept(folder / trad_file_name, store.tab_trad.rows, diag);
+    // A translation file may hold fewer languages than three: the missing ones are empty.
+    store.keep_trad_file = load_kept(folder / trad_file_name, store.tab_trad.rows, diag, 2);
     trad_me(store, walk);
     walk.calc();
 }

@@ -2,13 +2,13 @@
 
 namespace stk {
 
-ReadStatus load_table(const std::filesystem::path& file, Records& table, std::ostream& diag)
+ReadStatus load_table(const std::filesystem::path& file, Records& table, std::ostream& diag, std::size_t min_texts)
 {
     table.clear();
     const ReadResult result = read_or_create(file);
     switch (result.status) {
     case ReadStatus::read:
-        parse_records(result.bytes, table);
+        parse_records(result.bytes, table, min_texts);
         break;
     case ReadStatus::created:
         break;

@@ -9,9 +9,10 @@
 
 namespace stk {
 
-// Empties `table`, then fills it from `file` (created empty when missing).
+// Empties `table`, then fills it from `file` (created empty when missing),
+// taking lines of at least `min_texts` texts as rows (see parse_records).
 // A failure leaves the table empty and writes one line to `diag`.
-ReadStatus load_table(const std::filesystem::path& file, Records& table, std::ostream& diag);
+ReadStatus load_table(const std::filesystem::path& file, Records& table, std::ostream& diag, std::size_t min_texts = 3);
 
 // Replaces `file` by the lines of `table`. A failure keeps the old file and
 // writes one line to `diag`.

@@ -25,9 +25,14 @@ std::optional<std::string> TradTable::translate(std::string_view text, std::opti
             rows.append({std::string(text), {}, {}});
         return std::nullopt;
     }
-    if (!column || rows[*found][*column].empty())
+    if (!column)
         return std::nullopt;
-    return rows[*found][*column];
+    const Record& row = rows[*found];
+    // A language the row lacks shows the text of column 0.
+    const std::string& cell = row[*column].empty() ? row[0] : row[*column];
+    if (cell.empty())
+        return std::nullopt;
+    return cell;
 }
 
 std::optional<std::size_t> language(const ParamTable& params)
@@ -55,6 +60,15 @@ void translate_window(const ParamTable& params, TradTable& trad, ControlWalk& wa
     }
     if (auto title = trad.translate(walk.title(), column))
         walk.set_title(*title);
+    for (std::size_t pos = 0; pos < walk.control_count(); ++pos) {
+        if (!walk.has_tip(pos))
+            continue;
+        const std::string tip = walk.tip(pos);
+        if (tip.empty())
+            continue;
+        if (auto text = trad.translate(tip, column))
+            walk.set_tip(pos, *text);
+    }
 }
 
 }  // namespace stk

@@ -23,9 +23,10 @@ public:
     std::optional<std::size_t> find(std::string_view text) const;
 
     // The text that replaces `text` in language `column`: the cell of the
-    // first matching row, when there is a column and the cell is not empty.
-    // Otherwise the text stays (no value); a non-empty text that no row holds
-    // is learnt as a new row, French column only, while the table has room.
+    // first matching row, or its column-0 text when that cell is empty.
+    // Without a column, or when both are empty, the text stays (no value); a
+    // non-empty text that no row holds is learnt as a new row, French column
+    // only, while the table has room.
     std::optional<std::string> translate(std::string_view text, std::optional<std::size_t> column);
 
     Records rows;
@@ -37,7 +38,8 @@ public:
 std::optional<std::size_t> language(const ParamTable& params);
 
 // Translates every non-empty caption in control order, then the window title,
-// into the chosen language.
+// then every non-empty tip of a picture or the chart, into the chosen
+// language.
 void translate_window(const ParamTable& params, TradTable& trad, ControlWalk& walk);
 
 }  // namespace stk

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <limits>
 
 namespace stk::ui {
 namespace {
@@ -38,6 +39,7 @@ QWidget* make_frame(const ControlDef& def, QWidget* parent)
 QWidget* make_text_box(const ControlDef& def, QWidget* parent, QValidator* filter)
 {
     auto* box = new QLineEdit(parent);
+    box->setMaxLength(std::numeric_limits<int>::max());  // a value has any length
     box->setValidator(filter);
     paint(box, QPalette::Text, colour_or(def.colour, QPalette::Text));
     if (def.centred)
@@ -63,11 +65,19 @@ QWidget* make_label(const ControlDef& def, QWidget* parent)
 QWidget* make_button(const ControlDef& def, QWidget* parent)
 {
     auto* button = new QPushButton(text_of(def.caption), parent);
-    if (const auto face = colour_for(def.colour))
+    if (def.colour == ColourRole::face) {
+        // A face shaded from near white at the top to light orange at the bottom.
+        button->setStyleSheet(QStringLiteral(
+            "QPushButton { border: 1px solid #808080; border-radius: 2px;"
+            " background: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 #FFFDFB, stop: 1 #FAE5D0); }"
+            "QPushButton:focus { border-color: #000000; }"
+            "QPushButton:pressed { background: #FAE5D0; }"));
+    } else if (const auto face = colour_for(def.colour)) {
         paint(button, QPalette::Button, *face);
+    }
     if (!def.picture.empty()) {
-        // The picture's own size (24 or 32 pixels), less what the bevel needs.
-        const int side = std::min(pixels(def.at.width), pixels(def.at.height)) >= 36 ? 32 : 20;
+        // The picture's own size: 24 pixels, 32 on the large buttons.
+        const int side = std::min(pixels(def.at.width), pixels(def.at.height)) >= 36 ? 32 : 24;
         button->setIcon(QIcon(picture(def.picture, {2 * side, 2 * side})));
         button->setIconSize({side, side});
         button->setToolTip(text_of(def.tip));

@@ -22,6 +22,9 @@ const ui::ControlDef& def_at(std::size_t pos) { return ui::controls()[pos]; }
 
 QString qtext(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
+// The property of a control that holds its whole caption, once one is set.
+constexpr const char* whole_caption = "wholeCaption";
+
 std::size_t position(std::string_view name, int index = ui::no_index)
 {
     return static_cast<std::size_t>(ui::find_control(name, index));
@@ -60,6 +63,7 @@ void da_stk_secu::build()
         QObject* object = nullptr;
         if (def.kind == ui::Kind::timer) {
             Timer1_ = new QTimer(this);
+            Timer1_->setTimerType(Qt::PreciseTimer);  // the flasher's ticks keep their interval
             object = Timer1_;
         } else if (def.kind == ui::Kind::chart) {
             chart_ = std::make_unique<ui::ResultsChart>(parent);
@@ -152,7 +156,7 @@ ui::ChartNames da_stk_secu::chart_names() const
             caption_of(label_of("sst"))};
 }
 
-QString da_stk_secu::caption_of(const ui::Ref& ref) const { return qtext(caption(position(ref.name, ref.index))); }
+QString da_stk_secu::caption_of(const ui::Ref& ref) const { return caption_text(position(ref.name, ref.index)); }
 
 QWidget* da_stk_secu::control(std::string_view name, int index) const
 {
@@ -195,17 +199,23 @@ void da_stk_secu::set_text(std::size_t pos, std::string_view text)
         edit->setText(qtext(text));
 }
 
-std::string da_stk_secu::caption(std::size_t pos) const
+std::string da_stk_secu::caption(std::size_t pos) const { return caption_text(pos).toStdString(); }
+
+// A control shows the part of its caption that its width can hold, so that
+// drawing it does not cost more for a longer caption; the whole caption is kept.
+QString da_stk_secu::caption_text(std::size_t pos) const
 {
     if (!has_caption(pos))
         return {};
     QObject* object = objects_[pos];
+    if (const QVariant whole = object->property(whole_caption); whole.isValid())
+        return whole.toString();
     if (auto* label = qobject_cast<QLabel*>(object))
-        return label->text().toStdString();
+        return label->text();
     if (auto* frame = qobject_cast<QGroupBox*>(object))
-        return frame->title().toStdString();
+        return frame->title();
     if (auto* button = qobject_cast<QPushButton*>(object))
-        return button->text().toStdString();
+        return button->text();
     return {};
 }
 
@@ -214,14 +224,17 @@ void da_stk_secu::set_caption(std::size_t pos, std::string_view caption)
     if (!has_caption(pos))
         return;
     QObject* object = objects_[pos];
+    const QString whole = qtext(caption);
+    const QString shown = ui::visible_part(whole, static_cast<QWidget*>(object)->width());
     if (auto* label = qobject_cast<QLabel*>(object))
-        label->setText(qtext(caption));
+        label->setText(shown);
     else if (auto* frame = qobject_cast<QGroupBox*>(object))
-        frame->setTitle(qtext(caption));
+        frame->setTitle(shown);
     else if (auto* button = qobject_cast<QPushButton*>(object))
-        button->setText(qtext(caption));
+        button->setText(shown);
     else
         return;
+    object->setProperty(whole_caption, whole);
     // Names built from captions follow them: the boxes this label heads, and the chart.
     const ui::ControlDef& changed = def_at(pos);
     for (std::size_t other = 0; other < objects_.size(); ++other) {
@@ -230,6 +243,32 @@ void da_stk_secu::set_caption(std::size_t pos, std::string_view caption)
             name_text_box(other);
     }
     chart_->rename(chart_names());
+}
+
+// The picture buttons' tooltips, which are also their accessible names, and
+// the chart's accessible name. The flags keep their languages' own names.
+bool da_stk_secu::has_tip(std::size_t pos) const
+{
+    const ui::ControlDef& def = def_at(pos);
+    return (def.kind == ui::Kind::button && !def.picture.empty()) || def.kind == ui::Kind::chart;
+}
+
+std::string da_stk_secu::tip(std::size_t pos) const
+{
+    if (!has_tip(pos))
+        return {};
+    const auto* widget = static_cast<const QWidget*>(objects_[pos]);
+    return (def_at(pos).kind == ui::Kind::chart ? widget->accessibleName() : widget->toolTip()).toStdString();
+}
+
+void da_stk_secu::set_tip(std::size_t pos, std::string_view tip)
+{
+    if (!has_tip(pos))
+        return;
+    auto* widget = static_cast<QWidget*>(objects_[pos]);
+    if (def_at(pos).kind != ui::Kind::chart)
+        widget->setToolTip(qtext(tip));
+    widget->setAccessibleName(qtext(tip));
 }
 
 std::string da_stk_secu::title() const { return windowTitle().toStdString(); }

@@ -46,6 +46,9 @@ public:
     void set_text(std::size_t pos, std::string_view text) override;
     std::string caption(std::size_t pos) const override;
     void set_caption(std::size_t pos, std::string_view caption) override;
+    bool has_tip(std::size_t pos) const override;
+    std::string tip(std::size_t pos) const override;
+    void set_tip(std::size_t pos, std::string_view tip) override;
     std::string title() const override;
     void set_title(std::string_view title) override;
 
@@ -105,6 +108,7 @@ private:
     void name_text_box(std::size_t pos);
     ui::ChartNames chart_names() const;
     QString caption_of(const ui::Ref& ref) const;
+    QString caption_text(std::size_t pos) const;
     QLineEdit* box(std::size_t pos) const;
     QLineEdit* box(std::string_view name, int index = ui::no_index) const;
 

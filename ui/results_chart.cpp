@@ -7,7 +7,9 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QFontMetrics>
 #include <QGraphicsSimpleTextItem>
+#include <QLegend>
 #include <QLocale>
 #include <QValueAxis>
 
@@ -37,6 +39,13 @@ QLocale plain_locale()
 QString amount(double value) { return plain_locale().toString(value, 'g', 7); }
 
 }  // namespace
+
+QString fit_caption(const QString& caption, const QFont& font, int width)
+{
+    if (width <= 0)
+        return {};
+    return QFontMetrics(font).elidedText(visible_part(caption, width), Qt::ElideRight, width);
+}
 
 ResultsChart::ResultsChart(QWidget* parent)
     : view_(new QChartView(parent)), chart_(new QChart), series_(new QBarSeries), levels_(new QBarCategoryAxis),
@@ -100,11 +109,15 @@ void ResultsChart::refill(const ChartValues& values, const ChartNames& names)
 
 void ResultsChart::rename(const ChartNames& names)
 {
+    // The legend shares the width between the series, each after its marker.
+    const int series_room = view_->width() / static_cast<int>(series_count) - 24;
     for (std::size_t s = 0; s < series_count; ++s)
-        if (sets_[s]->label() != names.series[s])
-            sets_[s]->setLabel(names.series[s]);
-    if (levels_->titleText() != names.levels)
-        levels_->setTitleText(names.levels);
+        if (const QString shown = fit_caption(names.series[s], chart_->legend()->font(), series_room);
+            sets_[s]->label() != shown)
+            sets_[s]->setLabel(shown);
+    if (const QString shown = fit_caption(names.levels, levels_->titleFont(), view_->width() - 8);
+        levels_->titleText() != shown)
+        levels_->setTitleText(shown);
     view_->setAccessibleDescription(describe());
 }
 

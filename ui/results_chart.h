@@ -13,9 +13,14 @@ class QChart;
 class QChartView;
 class QGraphicsSimpleTextItem;
 class QValueAxis;
+class QFont;
 class QWidget;
 
 namespace stk::ui {
+
+// What a chart shows of a caption in `width` pixels: the caption, cut with an
+// ellipsis when it is wider. Its cost does not grow with the caption's length.
+QString fit_caption(const QString& caption, const QFont& font, int width);
 
 // Series names and the title of the levels axis, taken from the window's
 // current captions.
@@ -32,6 +37,7 @@ public:
 
     // Writes the values in place, redrawing once at the end. The view's
     // accessible description states the values in words, with the names.
+    // Names are cut to the room the legend and the axis give them.
     void refill(const ChartValues& values, const ChartNames& names);
     void rename(const ChartNames& names);
 

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QString>
 #include <QSvgRenderer>
+#include <algorithm>
 
 namespace stk::ui {
 
@@ -90,6 +91,14 @@ QPixmap picture(std::string_view file, QSize size)
         renderer.render(&painter);
     }
     return pixmap;
+}
+
+QString visible_part(const QString& text, int width)
+{
+    QString head = text.left(std::max(width, 0) + 1);
+    if (!head.isEmpty() && head.back().isHighSurrogate())
+        head.chop(1);
+    return head;
 }
 
 QIcon window_icon()

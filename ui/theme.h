@@ -22,4 +22,9 @@ std::optional<QColor> colour_for(ColourRole role);
 QPixmap picture(std::string_view file, QSize size);
 QIcon window_icon();
 
+// The part of a text that a control `width` pixels wide can show (no character
+// is narrower than a pixel): drawing it costs the same whatever the length of
+// the whole text, and shows the same pixels.
+QString visible_part(const QString& text, int width);
+
 }  // namespace stk::ui
