@@ -68,11 +68,11 @@ TEST_P(RangeWords, SayTheStockTheBoundsAndTheStocksBeyond)
 INSTANTIATE_TEST_SUITE_P(
     Sides, RangeWords,
     testing::Values(TextCase{range(3, true, 412, 2, true, 2950, 4),
-                             "Stock 3 recommandé de 412 à 2950 € / jour (en deçà : 2, au-delà : 4)"},
+                             "Stock 3 recommandé de 412 à 2950 € / jour (en deçà\u00a0: 2, au-delà\u00a0: 4)"},
                     TextCase{range(3, true, 470.2093, 2, false, 500000, -1),
-                             "Stock 3 recommandé à partir de 470,2 € / jour, sans limite haute (en deçà : 2)"},
+                             "Stock 3 recommandé à partir de 470,2 € / jour, sans limite haute (en deçà\u00a0: 2)"},
                     TextCase{range(0, false, 0.05, -1, true, 25936.99, 1),
-                             "Stock 0 recommandé jusqu'à 25940 € / jour, sans limite basse (au-delà : 1)"},
+                             "Stock 0 recommandé jusqu'à 25940 € / jour, sans limite basse (au-delà\u00a0: 1)"},
                     TextCase{range(1, false, -1000, -1, false, 1000, -1),
                              "Stock 1 recommandé sans limite de -1000 à 1000 € / jour"}));
 
