@@ -23,8 +23,8 @@ inline constexpr std::string_view both = "Stock %1 recommandé de %2 à %3 %4";
 inline constexpr std::string_view from = "Stock %1 recommandé à partir de %2 %3, sans limite haute";
 inline constexpr std::string_view up_to = "Stock %1 recommandé jusqu'à %2 %3, sans limite basse";
 inline constexpr std::string_view none = "Stock %1 recommandé sans limite de %2 à %3 %4";
-inline constexpr std::string_view below = "en deçà : %1";
-inline constexpr std::string_view above = "au-delà : %1";
+inline constexpr std::string_view below = "en deçà\u00a0: %1";
+inline constexpr std::string_view above = "au-delà\u00a0: %1";
 }  // namespace range_phrase
 
 // Replaces %1 .. %9 in `pattern` by `args` in one pass (a replacement is never
