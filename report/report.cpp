@@ -200,7 +200,7 @@ void ranges(Sheet& sheet, const ReportContent& c)
 double lay_out(Sheet& sheet, const ReportData& data, double page_height)
 {
     const ReportContent& c = data.content;
-    sheet.text(QRectF(0, sheet.y, sheet.width(), 0), q(c.date_line), font(30), Qt::AlignRight | Qt::AlignTop);
+    sheet.line(q(c.date_line), font(30), Qt::AlignRight);
     sheet.line(q(c.title), font(72, true), Qt::AlignLeft, heading_colour);
     sheet.y += 8;
     const QFont small = font(33), small_bold = font(33, true);

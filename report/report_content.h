@@ -26,8 +26,8 @@ inline constexpr std::string_view reference = "Référence";
 inline constexpr std::string_view description = "Désignation";
 inline constexpr std::string_view ranges = "Intervalles de décision";
 inline constexpr std::string_view ranges_note =
-    "Chaque paramètre varie seul, les sept autres restant fixes ; sans limite : aucun changement entre 1/1000 et 1000 "
-    "fois la valeur saisie.";
+    "Chaque paramètre varie seul, les sept autres restant fixes\u00a0; sans limite\u00a0: aucun changement entre "
+    "1/1000 et 1000 fois la valeur saisie.";
 }  // namespace report_phrase
 
 struct ReportInputs {

@@ -13,6 +13,8 @@ packages=(
 )
 if [ "${1:-}" = test ]; then
   packages+=(clang libclang-rt-14-dev xvfb xauth xdotool appstream desktop-file-utils)
+  # pdftotext reads the justification report's PDF back in the tests.
+  packages+=(poppler-utils)
 fi
 
 missing=()

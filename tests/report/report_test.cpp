@@ -87,6 +87,28 @@ int occurrences(const std::string& text, const std::string& part)
     return n;
 }
 
+// Every phrase of the tooltips and the report has its row in the shipped
+// table, French as the program writes it, with both translations.
+TEST(ReportContent, EveryPhraseIsTranslated)
+{
+    const stk::TradTable table = report_test::shipped_translations();
+    for (std::string_view phrase :
+         {stk::range_phrase::both, stk::range_phrase::from, stk::range_phrase::up_to, stk::range_phrase::none,
+          stk::range_phrase::below, stk::range_phrase::above, stk::report_phrase::labelled, stk::report_phrase::title,
+          stk::report_phrase::printed_on, stk::report_phrase::reference, stk::report_phrase::description,
+          stk::report_phrase::ranges, stk::report_phrase::ranges_note}) {
+        const auto row = table.find(phrase);
+        ASSERT_TRUE(row) << phrase;
+        EXPECT_EQ(table.rows[*row][0], phrase);
+        EXPECT_FALSE(table.rows[*row][1].empty() || table.rows[*row][2].empty()) << phrase;
+        for (std::size_t column : {1u, 2u})
+            EXPECT_EQ(stk::translator(table, column)(phrase), table.rows[*row][column]);
+    }
+    // A phrase the table lacks stays French, and is not learnt.
+    EXPECT_EQ(stk::translator(table, 1)("Phrase inconnue"), "Phrase inconnue");
+    EXPECT_FALSE(table.find("Phrase inconnue"));
+}
+
 TEST(ReportContent, HoldsTheWorkedExampleAsTheWindowShowsIt)
 {
     const stk::TradTable table = report_test::shipped_translations();
@@ -119,6 +141,9 @@ TEST(ReportContent, UnknownArticleAndAnalysisLeaveTheirPlacesEmpty)
     EXPECT_EQ(c.description, "");
     EXPECT_EQ(c.sensitive_value, "—");
     EXPECT_EQ(c.line_captions[1], "Risk");
+    EXPECT_EQ(c.title, "Safety Stock Justification");
+    EXPECT_EQ(c.range_texts[std::size_t(Field::crt)],
+              "Stock 3 recommended from 470.2 € / day up, no upper limit (below: 2)");
 }
 
 TEST(ReportContent, EmptyFieldsGiveTheEmptyCalculation)
