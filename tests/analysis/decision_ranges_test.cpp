@@ -14,16 +14,7 @@ using stk::Field;
 
 stk::Params worked_example()
 {
-    stk::Params p;
-    p.cc = 50;
-    p.ts = 2;
-    p.da = 4;
-    p.ps = 200;
-    p.uu = 2000;
-    p.dv = 10000;
-    p.cr = 500;
-    p.nb = 3;
-    return p;
+    return {.nb = 3, .da = 4, .ps = 200, .uu = 2000, .dv = 10000, .cr = 500, .cc = 50, .ts = 2};
 }
 
 int stock_at(const stk::Params& p, Field f, double value)
@@ -31,7 +22,7 @@ int stock_at(const stk::Params& p, Field f, double value)
     return stk::recommend(stk::evaluate(stk::with_value(p, f, value)));
 }
 
-// What a walk in small steps (0.01 % apart) from the current value finds on
+// What a walk in small steps (0.05 % apart) from the current value finds on
 // one side: the last value that keeps the stock and the first one that does
 // not, or nothing within a factor of 1000.
 struct Walk {
@@ -44,10 +35,13 @@ Walk walk(const stk::Params& p, Field f, int dir)
 {
     const double x = stk::param_value(p, f);
     const int stock = stk::recommend(stk::evaluate(p));
-    const double ratio = dir * x > 0 ? 1.0001 : 1 / 1.0001;
+    // From 0 the walk goes from 1/1000 to 1000 away.
+    const double nearest = x == 0 ? 1e-3 : std::fabs(x) / 1000, farthest = x == 0 ? 1000 : std::fabs(x) * 1000;
+    const double ratio = x == 0 || dir * x > 0 ? 1.0005 : 1 / 1.0005;
     Walk w;
     w.last_same = x;
-    for (double v = x * ratio; std::fabs(v) <= std::fabs(x) * 1000 && std::fabs(v) >= std::fabs(x) / 1000; v *= ratio) {
+    for (double v = x == 0 ? dir * nearest : x * ratio; std::fabs(v) <= farthest && std::fabs(v) >= nearest;
+         v *= ratio) {
         const int s = stock_at(p, f, v);
         if (s != stock) {
             w.changed = true;
@@ -66,7 +60,7 @@ void expect_side_matches_walk(const stk::Params& p, Field f, const stk::RangeSid
     ASSERT_EQ(side.limited, w.changed) << (dir > 0 ? "upper side" : "lower side");
     if (!w.changed) {
         const double x = stk::param_value(p, f);
-        EXPECT_DOUBLE_EQ(side.bound, (dir > 0) == (x > 0) ? x * 1000 : x / 1000);
+        EXPECT_DOUBLE_EQ(side.bound, x == 0 ? dir * 1000 : (dir > 0) == (x > 0) ? x * 1000 : x / 1000);
         EXPECT_EQ(side.beyond, -1);
         return;
     }
@@ -155,64 +149,43 @@ TEST(DecisionRanges, NonlinearInputsAreFoundToFourSignificantDigits)
     }
 }
 
-// At a price of 1E35 € every spare costs far more than the stock-out: level 0.
-// From about 8.34E37 € the order of four spares exceeds the single-precision
-// range, that step fails and leaves level 4 with its risk alone, which wins.
-TEST(DecisionRanges, AChangeThatMakesAStepFailEndsTheRangeWhereTheEngineSwitches)
+// The worked example with one input changed, against a walk and a figure
+// worked out by hand from its table.
+struct ChangedCase {
+    const char* name;
+    Field field;
+    double value;
+    int stock;     // recommended with the change
+    int beyond;    // stock above the upper bound
+    double bound;  // the upper bound
+};
+void PrintTo(const ChangedCase& c, std::ostream* os) { *os << c.name; }
+
+class ChangedInput : public testing::TestWithParam<ChangedCase> {};
+
+TEST_P(ChangedInput, EndsTheRangeWhereTheEngineSwitches)
 {
-    stk::Params p = worked_example();
-    p.ps = 1e35;
-    const stk::DecisionRange r = stk::decision_range(p, Field::pst);
-    EXPECT_EQ(r.stock, 0);
+    const ChangedCase& c = GetParam();
+    const stk::Params p = stk::with_value(worked_example(), c.field, c.value);
+    const stk::DecisionRange r = stk::decision_range(p, c.field);
+    EXPECT_EQ(r.stock, c.stock);
     ASSERT_TRUE(r.high.limited);
-    EXPECT_EQ(r.high.beyond, 4);
-    EXPECT_NEAR(r.high.bound, FLT_MAX / 4.08, 1e-4 * FLT_MAX / 4.08);
-    expect_side_matches_walk(p, Field::pst, r.high, +1);
-    expect_side_matches_walk(p, Field::pst, r.low, -1);
+    EXPECT_EQ(r.high.beyond, c.beyond);
+    EXPECT_NEAR(r.high.bound, c.bound, 1e-4 * c.bound);
+    expect_side_matches_walk(p, c.field, r.high, +1);
+    expect_side_matches_walk(p, c.field, r.low, -1);
 }
 
-// With every field empty every total is 0 and level 1 is recommended. A zero
-// value is searched from -1000 to 1000.
-TEST(DecisionRanges, EmptyFieldsGiveFiniteAnswers)
-{
-    const stk::FieldTexts empty;
-    const stk::DecisionRanges r = stk::decision_ranges(empty);
-    for (const stk::DecisionRange& range : r) {
-        EXPECT_EQ(range.stock, 1);
-        EXPECT_EQ(range.value, 0);
-        EXPECT_TRUE(std::isfinite(range.low.bound) && std::isfinite(range.high.bound));
-    }
-    // Only the order cost and the price move any total: any order cost makes
-    // level 0 (which orders nothing) cheapest, a negative price level 4.
-    for (Field f : {Field::tst, Field::dat, Field::uut, Field::dvt, Field::crt, Field::nbt}) {
-        const auto& range = r[std::size_t(f)];
-        EXPECT_FALSE(range.low.limited || range.high.limited) << stk::info(f).name;
-        EXPECT_EQ(range.low.bound, -1000);
-        EXPECT_EQ(range.high.bound, 1000);
-    }
-    const auto& cct = r[std::size_t(Field::cct)];
-    EXPECT_FALSE(cct.low.limited);
-    ASSERT_TRUE(cct.high.limited);
-    EXPECT_EQ(cct.high.bound, 0);
-    EXPECT_EQ(cct.high.beyond, 0);
-    const auto& pst = r[std::size_t(Field::pst)];
-    ASSERT_TRUE(pst.low.limited && pst.high.limited);
-    EXPECT_EQ(pst.low.beyond, 4);
-    EXPECT_EQ(pst.high.beyond, 0);
-}
-
-// A single field emptied in the worked example: the others hold.
-TEST(DecisionRanges, AnEmptyStockOutCostRecommendsOneSpareUpToTheFirstCrossing)
-{
-    stk::Params p = worked_example();
-    p.cr = 0;
-    const stk::DecisionRange r = stk::decision_range(p, Field::crt);
-    // All risks are 0, level 0 costs nothing: it is recommended until a
-    // stock-out cost makes its risk exceed 254 € (level 1: 204 + 50).
-    EXPECT_EQ(r.stock, 0);
-    ASSERT_TRUE(r.high.limited);
-    EXPECT_EQ(r.high.beyond, 1);
-    EXPECT_NEAR(r.high.bound * 26549.06 / 500 - r.high.bound * 534.3407 / 500, 254, 0.01);
-}
+INSTANTIATE_TEST_SUITE_P(Cases, ChangedInput,
+                         testing::Values(
+                             // At a price of 1E35 € every spare costs far more than the stock-out:
+                             // level 0. From about 8.34E37 € the order of four spares exceeds the
+                             // single-precision range, that step fails and leaves level 4 with its
+                             // risk alone, which wins.
+                             ChangedCase{"PriceWhoseOrderOverflows", Field::pst, 1e35, 0, 4, FLT_MAX / 4.08},
+                             // No stock-out cost: all risks are 0 and level 0 costs nothing, until
+                             // its risk (26549.06 at 500 € / day) exceeds level 1's 254 € plus its
+                             // risk (534.3407 at 500 € / day).
+                             ChangedCase{"EmptyStockOutCost", Field::crt, 0, 0, 1, 254 * 500 / (26549.06 - 534.3407)}));
 
 }  // namespace
