@@ -43,8 +43,32 @@ rows = [
      "Ajuda no cálculo do custo do risco de ruptura"),
     ("Graphique des coûts par stock de sécurité", "Chart of Costs by Safety Stock",
      "Gráfico dos custos por estoque de segurança"),
+    # How firm the recommendation is (field tooltips and the report); %1, %2... are
+    # filled in by the program. "\u00a0" is a no-break space.
+    ("Stock %1 recommandé de %2 à %3 %4", "Stock %1 recommended from %2 to %3 %4",
+     "Estoque %1 recomendado de %2 a %3 %4"),
+    ("Stock %1 recommandé à partir de %2 %3, sans limite haute", "Stock %1 recommended from %2 %3 up, no upper limit",
+     "Estoque %1 recomendado a partir de %2 %3, sem limite superior"),
+    ("Stock %1 recommandé jusqu'à %2 %3, sans limite basse", "Stock %1 recommended up to %2 %3, no lower limit",
+     "Estoque %1 recomendado até %2 %3, sem limite inferior"),
+    ("Stock %1 recommandé sans limite de %2 à %3 %4", "Stock %1 recommended with no limit from %2 to %3 %4",
+     "Estoque %1 recomendado sem limite de %2 a %3 %4"),
+    ("en deçà\u00a0: %1", "below: %1", "abaixo: %1"),
+    ("au-delà\u00a0: %1", "above: %1", "acima: %1"),
+    ("%1\u00a0: %2", "%1: %2", "%1: %2"),
+    ("Justification du stock de sécurité", "Safety Stock Justification", "Justificativa do estoque de segurança"),
+    ("Édité le %1", "Printed on %1", "Emitido em %1"),
+    ("Référence", "Reference", "Referência"),
+    ("Désignation", "Description", "Descrição"),
+    ("Intervalles de décision", "Decision Ranges", "Intervalos de decisão"),
+    ("Chaque paramètre varie seul, les sept autres restant fixes\u00a0; sans limite\u00a0: aucun changement entre "
+     "1/1000 et 1000 fois la valeur saisie.",
+     "Each parameter varies alone, the other seven held fixed; no limit: no change between 1/1000 and 1000 times "
+     "the value entered.",
+     "Cada parâmetro varia sozinho, com os outros sete fixos; sem limite: nenhuma mudança entre 1/1000 e 1000 "
+     "vezes o valor informado."),
 ]
-assert len(rows) == 38
+assert len(rows) == 51
 data = b"".join("\t".join(r).encode("cp1252") + b"\r\n" for r in rows)
 import pathlib
 open(pathlib.Path(__file__).resolve().parent.parent / "data" / "trad_stk_secu.txt", "wb").write(data)

@@ -136,14 +136,16 @@ INSTANTIATE_TEST_SUITE_P(
         FolderCase{"NoHome", nullptr, "", "", "", "", "not writable", false},
         FolderCase{"ConfigCannotBeCreated", nullptr, shipped_file, "", "", "", "cannot create", false}));
 
-TEST(ShippedTranslations, HoldEveryRowInThreeLanguages)
+// The window's 32 captions come first, then the names of the pictures and the chart, then the phrases of the tooltips and the report.
+TEST(ShippedTranslations, HoldTheCaptionsAndPhrasesInThreeLanguages)
 {
     const std::string bytes = read_bytes(fs::path(STK_DATA_DIR) / "trad_stk_secu.txt");
     EXPECT_TRUE(bytes.find('\xE9') != std::string::npos && bytes.find('\x80') != std::string::npos) << "é and €";
     Records rows;
     parse_records(bytes, rows);
     EXPECT_TRUE(rows.kept_lines().empty());
-    ASSERT_EQ(rows.size(), 38u);
+    ASSERT_GE(rows.size(), 32u);
+    EXPECT_LE(rows.size(), Records::capacity);
     for (std::size_t i = 0; i < rows.size(); ++i)
         for (const std::string& cell : rows[i])
             EXPECT_FALSE(cell.empty()) << i;

@@ -74,8 +74,8 @@ TEST_P(Closing, RunsTheShutDownOnceAndWritesEveryTextBoxAndEveryCaptionIntoTheFi
           "cct\t50", "tst\t2", "sst\t4", "rt\t0.001140828", "cdt\t160", "cgt\t706", "tt\t866.0012"})
         rows += QByteArray("da_stk_secu\t") + row + "\r\n";
     EXPECT_EQ(read(folder.path + param_file), c.saves_param ? rows : "<unreadable>");
-    QByteArray captions;  // the French column of the shipped file, which lists them in the same order
-    for (const QByteArray& line : read(shipped_trad).trimmed().split('\n'))
+    QByteArray captions;  // the French column of the shipped file, which lists them first in the same order
+    for (const QByteArray& line : read(shipped_trad).trimmed().split('\n').mid(0, 32))
         captions += line.split('\t').at(0) + "\t\t\r\n";
     EXPECT_EQ(captions.count('\n'), 38);
     EXPECT_EQ(read(folder.path + trad_file), c.saves_trad ? captions : "<unreadable>");
