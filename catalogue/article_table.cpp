@@ -7,6 +7,7 @@
 #include <compare>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 namespace stk {
 
@@ -84,6 +85,25 @@ int compare_values(T a, T b)
     return a == b ? 0 : (a < b ? -1 : 1);
 }
 
+// Runs work(first, last) over [0, count) in a few slices at once, when the
+// table is large enough for threads to pay.
+template <class Work>
+void in_slices(std::size_t count, Work work)
+{
+    const std::size_t threads = std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), 4);
+    if (count < 20000 || threads < 2) {
+        work(std::size_t{0}, count);
+        return;
+    }
+    std::vector<std::thread> helpers;
+    const std::size_t slice = (count + threads - 1) / threads;
+    for (std::size_t t = 1; t < threads; ++t)
+        helpers.emplace_back(work, std::min(count, t * slice), std::min(count, (t + 1) * slice));
+    work(std::size_t{0}, std::min(count, slice));
+    for (std::thread& h : helpers)
+        h.join();
+}
+
 }  // namespace
 
 std::optional<Field> column_field(Column c)
@@ -126,10 +146,12 @@ void ArticleTable::set_articles(std::vector<Article> articles)
 {
     entries_.clear();
     entries_.reserve(articles.size());
-    for (Article& a : articles) {
+    for (Article& a : articles)
         entries_.push_back(Entry{std::move(a), {}, {}});
-        read(entries_.back());
-    }
+    in_slices(entries_.size(), [this](std::size_t first, std::size_t last) {
+        for (std::size_t i = first; i < last; ++i)
+            read(entries_[i]);
+    });
     refresh();
 }
 
@@ -142,11 +164,14 @@ void ArticleTable::set_company(std::string_view cct, std::string_view tst)
     const Params company = read_params(texts);
     cc_ = company.cc;
     ts_ = company.ts;
-    for (Entry& e : entries_) {
-        e.params.cc = cc_;
-        e.params.ts = ts_;
-        e.figures = figures_of(e.params, e.article.stock);
-    }
+    in_slices(entries_.size(), [this](std::size_t first, std::size_t last) {
+        for (std::size_t i = first; i < last; ++i) {
+            Entry& e = entries_[i];
+            e.params.cc = cc_;
+            e.params.ts = ts_;
+            e.figures = figures_of(e.params, e.article.stock);
+        }
+    });
     // Only the result columns changed; their order may have too.
     if (is_number_column(sort_column_) && sort_column_ != Column::stock)
         refresh();
@@ -242,8 +267,10 @@ void ArticleTable::refresh()
         if (filter_.empty() || contains_folded(a.reference, filter_) || contains_folded(a.description, filter_))
             shown_.push_back(static_cast<std::uint32_t>(i));
     }
-    std::sort(shown_.begin(), shown_.end(),
-              [&](std::uint32_t x, std::uint32_t y) { return before(entries_[x], entries_[y]); });
+    const auto order = [&](std::uint32_t x, std::uint32_t y) { return before(entries_[x], entries_[y]); };
+    // The catalogue lists its articles by reference: nothing to do then.
+    if (!std::is_sorted(shown_.begin(), shown_.end(), order))
+        std::sort(shown_.begin(), shown_.end(), order);
 }
 
 std::string ArticleTable::text(std::size_t row, Column c, std::string_view separator) const

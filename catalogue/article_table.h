@@ -52,6 +52,7 @@ Figures figures_of(const Params& article, std::optional<std::int64_t> stock);
 
 class ArticleTable {
 public:
+    // Shows these articles, computed for the company parameters last set.
     void set_articles(std::vector<Article> articles);
     // Reads the two company parameters as the fields are read and recomputes
     // every article.
