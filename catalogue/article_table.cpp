@@ -202,6 +202,11 @@ void ArticleTable::set_filter(std::string_view text)
     refresh();
 }
 
+bool ArticleTable::matches_filter(const Article& a) const
+{
+    return filter_.empty() || contains_folded(a.reference, filter_) || contains_folded(a.description, filter_);
+}
+
 void ArticleTable::sort(Column c, bool descending)
 {
     sort_column_ = c;
@@ -262,11 +267,9 @@ void ArticleTable::refresh()
 {
     shown_.clear();
     shown_.reserve(entries_.size());
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-        const Article& a = entries_[i].article;
-        if (filter_.empty() || contains_folded(a.reference, filter_) || contains_folded(a.description, filter_))
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (matches_filter(entries_[i].article))
             shown_.push_back(static_cast<std::uint32_t>(i));
-    }
     const auto order = [&](std::uint32_t x, std::uint32_t y) { return before(entries_[x], entries_[y]); };
     // The catalogue lists its articles by reference: nothing to do then.
     if (!std::is_sorted(shown_.begin(), shown_.end(), order))

@@ -66,6 +66,7 @@ public:
     // (ASCII letters in any case); an empty text shows them all.
     void set_filter(std::string_view text);
     const std::string& filter() const { return filter_; }
+    bool matches_filter(const Article& a) const;
     void sort(Column c, bool descending);
     Column sort_column() const { return sort_column_; }
     bool sort_descending() const { return descending_; }

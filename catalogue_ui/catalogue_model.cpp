@@ -250,9 +250,9 @@ void CatalogueModel::report(const Failure& f)
 void CatalogueModel::put(const Article& a)
 {
     texts_.remove(a.id);
-    if (rowOf(a.id) < 0) {
-        // A new or restored article is shown even when the filter would hide
-        // it: the user just made it.
+    if (rowOf(a.id) < 0 || !table_.matches_filter(a)) {
+        // A new, restored or edited article is shown even when the filter
+        // would hide it: the user is working on it.
         beginResetModel();
         table_.put(a);
         const bool hidden = !table_.row_of(a.id);

@@ -212,6 +212,16 @@ TEST_F(CatalogueWindowTest, EditsInPlaceAndReportsARefusedEdit)
     EXPECT_EQ(cell(1, Column::stock), "");
 }
 
+TEST_F(CatalogueWindowTest, AnArticleEditedOutOfTheFilterStaysInSight)
+{
+    QTest::keyClicks(filter(), "pomp");
+    ASSERT_EQ(w.model()->rowCount(), 2);
+    ASSERT_TRUE(w.model()->setData(w.model()->index(0, col(Column::description)), "Doseur"));
+    EXPECT_TRUE(filter()->text().isEmpty());
+    EXPECT_EQ(w.model()->rowCount(), 3);
+    EXPECT_EQ(cell(1, Column::description), "Doseur");
+}
+
 TEST_F(CatalogueWindowTest, EnterOrADoubleClickChoosesTheArticle)
 {
     QSignalSpy chosen(&w, &CatalogueWindow::articleChosen);
