@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+#include <cstdlib>
+
 namespace stk {
 
 namespace {
@@ -10,6 +12,23 @@ QString qtext(std::string_view s) { return QString::fromUtf8(s.data(), static_ca
 
 // The texts kept at most; scrolling through a larger catalogue starts over.
 constexpr qsizetype text_cache_limit = 4096;
+
+// A caption of several words on two lines, cut at the space nearest its middle,
+// so that narrow number columns keep it whole.
+QString two_lines(const QString& caption)
+{
+    if (caption.size() < 12)
+        return caption;
+    qsizetype best = -1;
+    for (qsizetype i = caption.indexOf(u' '); i >= 0; i = caption.indexOf(u' ', i + 1))
+        if (best < 0 || std::abs(i - caption.size() / 2) < std::abs(best - caption.size() / 2))
+            best = i;
+    if (best < 0)
+        return caption;
+    QString out = caption;
+    out[best] = u'\n';
+    return out;
+}
 
 }  // namespace
 
@@ -145,8 +164,11 @@ QVariant CatalogueModel::data(const QModelIndex& index, int role) const
 QVariant CatalogueModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && section >= 0 && section < columnCount()) {
-        if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-            return headers_[static_cast<std::size_t>(section)];
+        const QString& caption = headers_[static_cast<std::size_t>(section)];
+        if (role == Qt::DisplayRole)
+            return two_lines(caption);
+        if (role == Qt::ToolTipRole)
+            return caption;
         if (role == Qt::TextAlignmentRole)
             return QVariant::fromValue(Qt::AlignCenter);
     }

@@ -12,6 +12,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace stk {
 
 namespace {
@@ -135,7 +137,7 @@ CatalogueWindow::CatalogueWindow(QWidget* parent)
 
     applyCaptions();
     updateButtons();
-    resize(1000, 520);
+    resize(1260, 560);
 }
 
 QString CatalogueWindow::caption(std::string_view french) const
@@ -179,10 +181,17 @@ void CatalogueWindow::applyCaptions()
     for (std::size_t c = 0; c < column_count; ++c)
         headers[c] = caption(header_captions[c]);
     model_->setCaptions(headers, [this](std::string_view french) { return caption(french); });
+    // Widths that fit the numbers; captions go on two lines, and whole in their tooltips.
     const QFontMetrics metrics(table_->horizontalHeader()->font());
-    for (std::size_t c = 0; c + 1 < column_count; ++c)
-        table_->setColumnWidth(static_cast<int>(c), std::max(80, metrics.horizontalAdvance(headers[c]) + 28));
-    table_->setColumnWidth(static_cast<int>(Column::reference), 130);
+    for (std::size_t c = 0; c < column_count; ++c) {
+        const QString shown = model_->headerData(static_cast<int>(c), Qt::Horizontal).toString();
+        int widest = 0;
+        for (const QString& line : shown.split(u'\n'))
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        table_->setColumnWidth(static_cast<int>(c), std::clamp(widest + 20, 70, 140));
+    }
+    table_->setColumnWidth(static_cast<int>(Column::reference), 120);
+    table_->setColumnWidth(static_cast<int>(Column::description), 220);
 }
 
 bool CatalogueWindow::openCatalogue(const std::filesystem::path& file)
