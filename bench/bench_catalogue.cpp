@@ -10,19 +10,23 @@ namespace {
 constexpr std::size_t article_count = 100000;
 constexpr std::size_t screen_rows = 40;
 
-const std::filesystem::path& filled_folder()
+std::vector<stk::Article> stored_articles(std::size_t count)
 {
-    static BenchFolder folder;
-    static const bool filled = fill_catalogue(folder.path(), article_count);
-    (void)filled;
-    return folder.path();
+    std::vector<stk::Article> articles;
+    for (auto& data : bench_articles(count)) {
+        stk::Article a;
+        static_cast<stk::ArticleData&>(a) = std::move(data);
+        a.id = static_cast<std::int64_t>(articles.size() + 1);
+        articles.push_back(std::move(a));
+    }
+    return articles;
 }
 
 // Open the file, read every article, compute every result, write the texts
 // of the first screen.
 void BM_open_and_first_screen(benchmark::State& state)
 {
-    const auto path = stk::catalogue_path(filled_folder());
+    const auto path = stk::catalogue_path(filled_folder(article_count));
     for (auto _ : state) {
         auto c = stk::Catalogue::open(path);
         if (!c) {
@@ -45,7 +49,7 @@ BENCHMARK(BM_open_and_first_screen)->Unit(benchmark::kMillisecond)->MinTime(2);
 // The part of the above spent in SQLite: open and read every article.
 void BM_open_and_list(benchmark::State& state)
 {
-    const auto path = stk::catalogue_path(filled_folder());
+    const auto path = stk::catalogue_path(filled_folder(article_count));
     for (auto _ : state) {
         auto c = stk::Catalogue::open(path);
         auto articles = c.value->list();
@@ -58,14 +62,7 @@ BENCHMARK(BM_open_and_list)->Unit(benchmark::kMillisecond)->MinTime(2);
 void BM_recompute_all(benchmark::State& state)
 {
     stk::ArticleTable table;
-    std::vector<stk::Article> articles;
-    for (auto& data : bench_articles(article_count)) {
-        stk::Article a;
-        static_cast<stk::ArticleData&>(a) = std::move(data);
-        a.id = static_cast<std::int64_t>(articles.size() + 1);
-        articles.push_back(std::move(a));
-    }
-    table.set_articles(std::move(articles));
+    table.set_articles(stored_articles(article_count));
     int keystroke = 0;
     for (auto _ : state) {
         table.set_company(std::to_string(40 + keystroke++ % 20), "2");
@@ -78,14 +75,7 @@ BENCHMARK(BM_recompute_all)->Unit(benchmark::kMillisecond)->MinTime(2);
 void BM_recompute_all_sorted_on_total(benchmark::State& state)
 {
     stk::ArticleTable table;
-    std::vector<stk::Article> articles;
-    for (auto& data : bench_articles(article_count)) {
-        stk::Article a;
-        static_cast<stk::ArticleData&>(a) = std::move(data);
-        a.id = static_cast<std::int64_t>(articles.size() + 1);
-        articles.push_back(std::move(a));
-    }
-    table.set_articles(std::move(articles));
+    table.set_articles(stored_articles(article_count));
     table.sort(stk::Column::total, false);
     int keystroke = 0;
     for (auto _ : state) {

@@ -11,17 +11,9 @@ namespace {
 
 constexpr std::size_t article_count = 100000;
 
-const std::filesystem::path& filled_folder()
-{
-    static BenchFolder folder;
-    static const bool filled = fill_catalogue(folder.path(), article_count);
-    (void)filled;
-    return folder.path();
-}
-
 void BM_window_first_screen(benchmark::State& state)
 {
-    const auto file = stk::catalogue_path(filled_folder());
+    const auto file = stk::catalogue_path(filled_folder(article_count));
     for (auto _ : state) {
         stk::CatalogueWindow w;
         w.setCompanyParameters("50", "2");
@@ -43,7 +35,7 @@ void BM_window_company_change(benchmark::State& state)
 {
     stk::CatalogueWindow w;
     w.setCompanyParameters("50", "2");
-    w.openCatalogue(stk::catalogue_path(filled_folder()));
+    w.openCatalogue(stk::catalogue_path(filled_folder(article_count)));
     w.show();
     benchmark::DoNotOptimize(w.grab());
     int keystroke = 0;

@@ -54,3 +54,12 @@ inline bool fill_catalogue(const std::filesystem::path& folder, std::size_t coun
     auto plan = c.value->preview_import(articles);
     return plan && c.value->commit_import(std::move(articles), *plan.value);
 }
+
+// A folder holding a catalogue of `count` articles, made once per program.
+inline const std::filesystem::path& filled_folder(std::size_t count)
+{
+    static BenchFolder folder;
+    static const bool filled = fill_catalogue(folder.path(), count);
+    (void)filled;
+    return folder.path();
+}

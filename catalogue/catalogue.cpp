@@ -45,6 +45,15 @@ INSERT INTO article (reference, description, dat, pst, uut, dvt, crt, nbt, stock
 DROP TABLE article_v1;
 )";
 
+// A new article at version 1, changed now; parameters as bind_data() binds them.
+std::string insert_sql()
+{
+    return std::string(
+               "INSERT INTO article (reference, description, dat, pst, uut, dvt, crt, nbt, stock, changed, "
+               "version) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ") +
+           now_utc + ", 1)";
+}
+
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -324,28 +333,36 @@ Result<Article> Catalogue::get(std::string_view reference)
         return *f;
     sql::Statement s(db_, std::string("SELECT ") + article_columns + " FROM article WHERE reference = ?1");
     s.bind(1, probe.reference);
-    switch (s.step()) {
-    case sql::Statement::Step::row:
-        return read_article(s);
-    case sql::Statement::Step::done:
-        return Failure{Problem::not_found, probe.reference};
-    default:
-        return statement_failure(s);
-    }
+    return fetch_one(s, probe.reference);
 }
 
 Result<Article> Catalogue::get(std::int64_t id)
 {
     sql::Statement s(db_, std::string("SELECT ") + article_columns + " FROM article WHERE id = ?1");
     s.bind(1, id);
+    return fetch_one(s, {});
+}
+
+Result<Article> Catalogue::fetch_one(sql::Statement& s, const std::string& wanted)
+{
     switch (s.step()) {
     case sql::Statement::Step::row:
         return read_article(s);
     case sql::Statement::Step::done:
-        return Failure{Problem::not_found, {}};
+        return Failure{Problem::not_found, wanted};
     default:
         return statement_failure(s);
     }
+}
+
+Result<Article> Catalogue::commit_with(sql::Transaction& t, std::int64_t id)
+{
+    auto stored = get(id);
+    if (!stored)
+        return stored;
+    if (auto f = t.commit())
+        return Failure{Problem::busy, *f};
+    return stored;
 }
 
 std::int64_t Catalogue::count()
@@ -361,22 +378,14 @@ Result<Article> Catalogue::add(ArticleData a)
     sql::Transaction t(db_);
     if (t.begin_error())
         return Failure{Problem::busy, *t.begin_error()};
-    sql::Statement s(db_, std::string("INSERT INTO article (reference, description, dat, pst, uut, dvt, crt, nbt, "
-                                      "stock, changed, version) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ") +
-                              now_utc + ", 1)");
+    sql::Statement s(db_, insert_sql());
     bind_data(s, a, 1);
     if (s.step() == sql::Statement::Step::error) {
         if (s.result_code() == SQLITE_CONSTRAINT_UNIQUE)
             return Failure{Problem::reference_taken, a.reference};
         return statement_failure(s);
     }
-    const std::int64_t id = db_.last_insert_id();
-    auto stored = get(id);
-    if (!stored)
-        return stored;
-    if (auto f = t.commit())
-        return Failure{Problem::busy, *f};
-    return stored;
+    return commit_with(t, db_.last_insert_id());
 }
 
 Result<Article> Catalogue::update(const Article& edited)
@@ -403,12 +412,7 @@ Result<Article> Catalogue::update(const Article& edited)
             return *current.failure;
         return Failure{Problem::changed_elsewhere, current.value->reference};
     }
-    auto stored = get(edited.id);
-    if (!stored)
-        return stored;
-    if (auto f = t.commit())
-        return Failure{Problem::busy, *f};
-    return stored;
+    return commit_with(t, edited.id);
 }
 
 Result<Article> Catalogue::duplicate(std::int64_t id)
@@ -433,18 +437,11 @@ Result<Article> Catalogue::duplicate(std::int64_t id)
             break;
     }
     // The nested add joins this transaction's lock: do the insert here.
-    sql::Statement s(db_, std::string("INSERT INTO article (reference, description, dat, pst, uut, dvt, crt, nbt, "
-                                      "stock, changed, version) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ") +
-                              now_utc + ", 1)");
+    sql::Statement s(db_, insert_sql());
     bind_data(s, copy, 1);
     if (s.step() == sql::Statement::Step::error)
         return statement_failure(s);
-    auto stored = get(db_.last_insert_id());
-    if (!stored)
-        return stored;
-    if (auto f = t.commit())
-        return Failure{Problem::busy, *f};
-    return stored;
+    return commit_with(t, db_.last_insert_id());
 }
 
 Done Catalogue::remove(std::int64_t id)
@@ -483,12 +480,9 @@ Result<Article> Catalogue::undo_remove()
             return Failure{Problem::reference_taken, a.reference};
         return statement_failure(s);
     }
-    auto stored = get(a.id);
-    if (!stored)
-        return stored;
-    if (auto f = t.commit())
-        return Failure{Problem::busy, *f};
-    last_removed_.reset();
+    auto stored = commit_with(t, a.id);
+    if (stored)
+        last_removed_.reset();
     return stored;
 }
 
@@ -544,10 +538,7 @@ Result<ImportPlan> Catalogue::commit_import(std::vector<ArticleData> articles, c
         return plan;
     if (!(*plan.value == previewed) || plan.value->refused.size() != previewed.refused.size())
         return Failure{Problem::import_changed, {}};
-    sql::Statement insert(db_, std::string("INSERT INTO article (reference, description, dat, pst, uut, dvt, crt, "
-                                           "nbt, stock, changed, version) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, "
-                                           "?9, ") +
-                                   now_utc + ", 1)");
+    sql::Statement insert(db_, insert_sql());
     // An article found by its reference keeps the reference as stored.
     sql::Statement update(db_, std::string("UPDATE article SET description = ?2, dat = ?3, pst = ?4, uut = ?5, "
                                            "dvt = ?6, crt = ?7, nbt = ?8, stock = ?9, changed = ") +

@@ -158,6 +158,9 @@ public:
 private:
     Catalogue() = default;
     Result<ImportPlan> plan_import(std::vector<ArticleData>& articles, std::vector<std::int64_t>* ids);
+    Result<Article> fetch_one(sql::Statement& s, const std::string& wanted);
+    // Reads the article back, then commits.
+    Result<Article> commit_with(sql::Transaction& t, std::int64_t id);
     Failure storage_failure(const std::string& message = {}) const;
     Failure statement_failure(const sql::Statement& s) const;
 

@@ -136,11 +136,8 @@ const std::array<QString, column_count>& CatalogueModel::rowTexts(int row) const
         return *it;
     if (texts_.size() >= text_cache_limit)
         texts_.clear();
-    std::array<QString, column_count> texts;
-    for (std::size_t c = 0; c < column_count; ++c)
-        texts[c] = qtext(table_.text(static_cast<std::size_t>(row), static_cast<Column>(c), separator_utf8_));
     ++formatted_;
-    return *texts_.insert(a.id, std::move(texts));
+    return *texts_.insert(a.id, formatRow(static_cast<std::size_t>(row)));
 }
 
 QVariant CatalogueModel::data(const QModelIndex& index, int role) const
@@ -215,14 +212,7 @@ bool CatalogueModel::setData(const QModelIndex& index, const QVariant& value, in
     } else {
         edited.param(*column_field(column)) = text.toStdString();
     }
-    auto stored = catalogue_->update(edited);
-    if (!stored) {
-        report(*stored.failure);
-        return false;
-    }
-    put(*stored.value);
-    emit changed();
-    return true;
+    return accept(catalogue_->update(edited)) >= 0;
 }
 
 void CatalogueModel::sort(int column, Qt::SortOrder order)
@@ -300,15 +290,8 @@ int CatalogueModel::addArticle(const QString& base)
     for (int n = 1;; ++n) {
         a.reference = n == 1 ? name : name + " (" + std::to_string(n) + ")";
         auto added = catalogue_->add(a);
-        if (added) {
-            put(*added.value);
-            emit changed();
-            return rowOf(added.value->id);
-        }
-        if (added.failure->problem != Problem::reference_taken || n > 100000) {
-            report(*added.failure);
-            return -1;
-        }
+        if (added || added.failure->problem != Problem::reference_taken || n > 100000)
+            return accept(added);
     }
 }
 
@@ -317,14 +300,7 @@ int CatalogueModel::duplicateArticle(int row)
     const Article* a = articleAt(row);
     if (!catalogue_ || !a)
         return -1;
-    auto copy = catalogue_->duplicate(a->id);
-    if (!copy) {
-        report(*copy.failure);
-        return -1;
-    }
-    put(*copy.value);
-    emit changed();
-    return rowOf(copy.value->id);
+    return accept(catalogue_->duplicate(a->id));
 }
 
 bool CatalogueModel::removeArticle(int row)
@@ -349,14 +325,7 @@ int CatalogueModel::undoRemove()
 {
     if (!catalogue_)
         return -1;
-    auto back = catalogue_->undo_remove();
-    if (!back) {
-        report(*back.failure);
-        return -1;
-    }
-    put(*back.value);
-    emit changed();
-    return rowOf(back.value->id);
+    return accept(catalogue_->undo_remove());
 }
 
 std::optional<Article> CatalogueModel::findArticle(const QString& reference)
@@ -381,24 +350,32 @@ bool CatalogueModel::storeParameters(const QString& reference, const QStringList
         a.reference = reference.toStdString();
     for (std::size_t i = 0; i < article_param_count; ++i)
         a.params[i] = params[static_cast<qsizetype>(i)].toStdString();
-    auto stored = existing ? catalogue_->update(a) : catalogue_->add(a);
-    if (!stored) {
-        report(*stored.failure);
-        return false;
-    }
-    put(*stored.value);
-    emit changed();
-    return true;
+    return accept(existing ? catalogue_->update(a) : catalogue_->add(a)) >= 0;
 }
 
 void CatalogueModel::visitShownRows(const std::function<void(const std::array<QString, column_count>&)>& visit) const
 {
-    for (std::size_t row = 0; row < table_.size(); ++row) {
-        std::array<QString, column_count> texts;
-        for (std::size_t c = 0; c < column_count; ++c)
-            texts[c] = qtext(table_.text(row, static_cast<Column>(c), separator_utf8_));
-        visit(texts);
+    for (std::size_t row = 0; row < table_.size(); ++row)
+        visit(formatRow(row));
+}
+
+std::array<QString, column_count> CatalogueModel::formatRow(std::size_t row) const
+{
+    std::array<QString, column_count> texts;
+    for (std::size_t c = 0; c < column_count; ++c)
+        texts[c] = qtext(table_.text(row, static_cast<Column>(c), separator_utf8_));
+    return texts;
+}
+
+int CatalogueModel::accept(const Result<Article>& stored)
+{
+    if (!stored) {
+        report(*stored.failure);
+        return -1;
     }
+    put(*stored.value);
+    emit changed();
+    return rowOf(stored.value->id);
 }
 
 }  // namespace stk

@@ -80,7 +80,10 @@ signals:
 
 private:
     const std::array<QString, column_count>& rowTexts(int row) const;
+    std::array<QString, column_count> formatRow(std::size_t row) const;
     void report(const Failure& f);
+    // Shows an article just stored (or reports why it was not); its row, or -1.
+    int accept(const Result<Article>& stored);
     void put(const Article& a);
     void relayout(const std::function<void()>& change);
 
