@@ -353,6 +353,32 @@ bool CatalogueModel::storeParameters(const QString& reference, const QStringList
     return accept(existing ? catalogue_->update(a) : catalogue_->add(a)) >= 0;
 }
 
+std::optional<ImportPlan> CatalogueModel::previewImport(const std::vector<ArticleData>& articles)
+{
+    if (!catalogue_)
+        return std::nullopt;
+    auto plan = catalogue_->preview_import(articles);
+    if (!plan) {
+        report(*plan.failure);
+        return std::nullopt;
+    }
+    return *plan.value;
+}
+
+bool CatalogueModel::commitImport(const std::vector<ArticleData>& articles, const ImportPlan& previewed)
+{
+    if (!catalogue_)
+        return false;
+    auto done = catalogue_->commit_import(articles, previewed);
+    if (!done) {
+        report(*done.failure);
+        return false;
+    }
+    const bool shown = reload();
+    emit changed();
+    return shown;
+}
+
 void CatalogueModel::visitShownRows(const std::function<void(const std::array<QString, column_count>&)>& visit) const
 {
     for (std::size_t row = 0; row < table_.size(); ++row)

@@ -64,6 +64,11 @@ public:
     std::optional<Article> findArticle(const QString& reference);
     bool storeParameters(const QString& reference, const QStringList& params);
 
+    // An import: what it would do (nothing written), then the import itself in
+    // one transaction, after which the table shows the catalogue again.
+    std::optional<ImportPlan> previewImport(const std::vector<ArticleData>& articles);
+    bool commitImport(const std::vector<ArticleData>& articles, const ImportPlan& previewed);
+
     // The rows as shown, texts as shown, for an export.
     void visitShownRows(const std::function<void(const std::array<QString, column_count>&)>& visit) const;
 

@@ -254,6 +254,32 @@ TEST_F(CatalogueWindowTest, SavesTheCalculatorsFieldsUnderAReference)
     EXPECT_EQ(column(Column::reference), (QStringList{"MOT-7", "NEW-1", "PMP-100", "VAN-20"}));
 }
 
+TEST_F(CatalogueWindowTest, ImportsAfterAPreviewAndExportsWhatItShows)
+{
+    std::vector<stk::ArticleData> rows(3);
+    rows[0].reference = "NEW-9";
+    rows[0].params = {"4", "200", "2000", "10000", "500", "3"};
+    rows[1].reference = "mot-7";
+    rows[1].description = "Moteur révisé";
+    rows[2].reference = " ";
+    const auto plan = w.model()->previewImport(rows);
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(plan->added, 1u);
+    EXPECT_EQ(plan->updated, 1u);
+    ASSERT_EQ(plan->refused.size(), 1u);
+    EXPECT_EQ(w.model()->rowCount(), 3);  // nothing yet
+    ASSERT_TRUE(w.model()->commitImport(rows, *plan));
+    EXPECT_EQ(column(Column::reference), (QStringList{"MOT-7", "NEW-9", "PMP-100", "VAN-20"}));
+    EXPECT_EQ(cell(0, Column::description), "Moteur révisé");
+
+    QTest::keyClicks(filter(), "new");
+    std::vector<QString> exported;
+    w.model()->visitShownRows([&](const auto& texts) {
+        exported.push_back(texts[col(Column::reference)] + ' ' + texts[col(Column::total)]);
+    });
+    EXPECT_EQ(exported, std::vector<QString>{"NEW-9 662.0747"});
+}
+
 TEST(CatalogueWindowOffline, SaysWhyAndLeavesTheFileAlone)
 {
     QTemporaryDir dir;
