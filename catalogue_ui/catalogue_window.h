@@ -58,6 +58,7 @@ public slots:
 
 private slots:
     void chooseArticle(const QModelIndex& index);
+    void sortOnCurrentColumn(Qt::SortOrder order);
     void showFailure(const QString& line);
     void updateButtons();
 

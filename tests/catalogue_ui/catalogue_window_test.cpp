@@ -138,8 +138,12 @@ TEST_F(CatalogueWindowTest, SortsOnEveryColumnFromItsHeader)
         table()->sortByColumn(c, Qt::DescendingOrder);
         EXPECT_EQ(w.model()->rowCount(), 3) << c;
     }
-    table()->sortByColumn(col(Column::stock), Qt::AscendingOrder);
+    // From the keyboard: Alt+Up and Alt+Down on the current column.
+    table()->setCurrentIndex(w.model()->index(0, col(Column::stock)));
+    QTest::keyClick(table(), Qt::Key_Up, Qt::AltModifier);
     EXPECT_EQ(column(Column::stock), (QStringList{"0", "1", ""}));
+    QTest::keyClick(table(), Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(column(Column::stock), (QStringList{"1", "0", ""}));
     table()->sortByColumn(col(Column::total), Qt::DescendingOrder);
     EXPECT_EQ(column(Column::reference).front(), "VAN-20");
 }
