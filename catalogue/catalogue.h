@@ -52,8 +52,8 @@ struct Article : ArticleData {
     std::int64_t version = 0;  // 1 when added, one more at every change
 };
 
-// Why something could not be done. The texts are captions (French as
-// designed), translated by the window like every other caption.
+// Why something could not be done. The texts are captions in French,
+// translated by the window like every other caption.
 enum class Problem {
     cannot_open,
     corrupt,

@@ -18,7 +18,7 @@ namespace stk {
 
 namespace {
 
-// The captions as designed; the column headers of the six parameters are the
+// The captions in French; the column headers of the six parameters are the
 // calculator's own captions.
 constexpr std::string_view title_caption = "Catalogue des articles";
 constexpr std::string_view filter_caption = "Filtrer";
