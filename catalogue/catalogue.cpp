@@ -317,6 +317,8 @@ Result<std::vector<Article>> Catalogue::list(std::string_view filter, Order orde
     if (!filter.empty())
         s.bind(1, contains_pattern(filter));
     std::vector<Article> out;
+    if (filter.empty())
+        out.reserve(static_cast<std::size_t>(count()));  // no copies while it grows
     sql::Statement::Step step;
     while ((step = s.step()) == sql::Statement::Step::row)
         out.push_back(read_article(s));
