@@ -69,6 +69,40 @@ rows = [
      "vezes o valor informado."),
 ]
 assert len(rows) == 51
+# The catalogue window: its captions, then the reasons it gives in its state line.
+catalogue_rows = [
+    ("Catalogue des articles", "Parts Catalog", "Catálogo de peças"),
+    ("Stock actuel", "Stock on Hand", "Estoque atual"),
+    ("Économie", "Saving", "Economia"),
+    ("Filtrer", "Filter", "Filtrar"),
+    ("Ajouter", "Add", "Adicionar"),
+    ("Dupliquer", "Duplicate", "Duplicar"),
+    ("Supprimer", "Delete", "Excluir"),
+    ("Annuler la suppression", "Undo Delete", "Desfazer exclusão"),
+    ("Nouvel article", "New Part", "Nova peça"),
+    ("Impossible d'ouvrir le catalogue", "Cannot open the catalog", "Não foi possível abrir o catálogo"),
+    ("Catalogue endommagé, laissé tel quel", "Catalog damaged, left as it is", "Catálogo danificado, deixado como está"),
+    ("Catalogue en lecture seule, laissé tel quel", "Catalog is read-only, left as it is",
+     "Catálogo somente leitura, deixado como está"),
+    ("Catalogue d'une version plus récente du programme, laissé tel quel",
+     "Catalog from a newer version of the program, left as it is",
+     "Catálogo de uma versão mais recente do programa, deixado como está"),
+    ("Ce fichier n'est pas un catalogue, laissé tel quel", "This file is not a catalog, left as it is",
+     "Este arquivo não é um catálogo, deixado como está"),
+    ("Référence obligatoire", "Reference required", "Referência obrigatória"),
+    ("Référence déjà utilisée", "Reference already in use", "Referência já utilizada"),
+    ("Référence en double dans l'import", "Reference twice in the import", "Referência repetida na importação"),
+    ("Stock actuel invalide", "Invalid stock on hand", "Estoque atual inválido"),
+    ("Article introuvable", "Part not found", "Peça não encontrada"),
+    ("Article modifié ailleurs entre-temps", "Part changed elsewhere in the meantime",
+     "Peça alterada em outro lugar nesse meio-tempo"),
+    ("Catalogue occupé, réessayez", "Catalog busy, try again", "Catálogo ocupado, tente novamente"),
+    ("Le catalogue a changé depuis l'aperçu de l'import", "The catalog changed since the import preview",
+     "O catálogo mudou desde a prévia da importação"),
+    ("Erreur du catalogue", "Catalog error", "Erro do catálogo"),
+]
+assert len(catalogue_rows) == 23
+rows += catalogue_rows
 data = b"".join("\t".join(r).encode("cp1252") + b"\r\n" for r in rows)
 import pathlib
 open(pathlib.Path(__file__).resolve().parent.parent / "data" / "trad_stk_secu.txt", "wb").write(data)

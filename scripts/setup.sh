@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libqt6svg6
   qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libsqlite3-dev
   fonts-dejavu-core fonts-liberation2
 )
 if [ "${1:-}" = test ]; then

@@ -1,0 +1,175 @@
+// The catalogue of articles: one SQLite file in the program's folder holding,
+// for each spare part, a unique reference, a description, the six article
+// parameters as the user typed them, the stock on hand and when it last changed.
+//
+// Every change is one transaction. Each article carries a version number that
+// grows by one at every change; an edit names the version it was based on and
+// is refused when the stored article has moved on (another copy of the program
+// changed it meanwhile), so nobody's change is silently overwritten.
+#pragma once
+
+#include "catalogue/sqlite_db.h"
+#include "engine/fields.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace stk {
+
+// The six article parameters, in the order of the form.
+inline constexpr std::size_t article_param_count = 6;
+inline constexpr std::array<Field, article_param_count> article_fields{Field::dat, Field::pst, Field::uut,
+                                                                       Field::dvt, Field::crt, Field::nbt};
+
+// The file name of the catalogue in the program's folder.
+inline constexpr std::string_view catalogue_file_name = "catalogue_stk_secu.sqlite";
+
+// The schema this program writes. Version 1 held no stock, no version number
+// and used the reference as the key; it is upgraded in place.
+inline constexpr int catalogue_schema_version = 2;
+
+// What the user gives for an article.
+struct ArticleData {
+    std::string reference;
+    std::string description;
+    std::array<std::string, article_param_count> params;  // texts as typed, in article_fields order
+    std::optional<std::int64_t> stock;                    // stock on hand; none when unknown
+
+    const std::string& param(Field f) const;
+    std::string& param(Field f);
+};
+
+// An article as stored.
+struct Article : ArticleData {
+    std::int64_t id = 0;
+    std::string changed;       // UTC, "2026-12-06T12:54:35Z"
+    std::int64_t version = 0;  // 1 when added, one more at every change
+};
+
+// Why something could not be done. The texts are captions in French,
+// translated by the window like every other caption.
+enum class Problem {
+    cannot_open,
+    corrupt,
+    read_only,
+    newer_version,
+    not_a_catalogue,
+    reference_empty,
+    reference_taken,
+    reference_in_import_twice,
+    stock_invalid,
+    not_found,
+    changed_elsewhere,
+    busy,
+    import_changed,
+    storage,
+};
+std::string_view problem_caption(Problem p);
+
+struct Failure {
+    Problem problem;
+    std::string detail;  // the reference concerned, or the database's own message; may be empty
+    // One line: the caption, then ": " and the detail when there is one.
+    std::string line(std::string_view caption) const;
+    std::string line() const { return line(problem_caption(problem)); }
+};
+
+// A value or the reason there is none.
+template <class T>
+struct Result {
+    std::optional<T> value;
+    std::optional<Failure> failure;
+    Result(T v) : value(std::move(v)) {}          // NOLINT: implicit, so functions return values
+    Result(Failure f) : failure(std::move(f)) {}  // NOLINT
+    explicit operator bool() const { return value.has_value(); }
+};
+using Done = std::optional<Failure>;  // nothing when it worked
+
+// How many articles an import adds, updates (same reference) and refuses.
+struct ImportPlan {
+    struct Refusal {
+        std::size_t index;  // position in the list given
+        Failure why;
+    };
+    std::size_t added = 0;
+    std::size_t updated = 0;
+    std::vector<Refusal> refused;
+    bool operator==(const ImportPlan& o) const { return added == o.added && updated == o.updated; }
+};
+
+// Trims the reference (blanks, tabs, line ends at both ends) and checks the
+// article: a reference is required, a stock is 0 or more.
+Done normalize(ArticleData& a);
+
+// "REF" gives "REF (2)", "REF (2)" gives "REF (3)": the name before any " (n)".
+std::string duplicate_base(std::string_view reference);
+
+class Catalogue {
+public:
+    // Opens the catalogue at `path`, creating it when there is no file there.
+    // A file that cannot be opened, is damaged, read-only, of a newer schema or
+    // not a catalogue is left exactly as it was, and the answer says why.
+    static Result<Catalogue> open(const std::filesystem::path& path);
+
+    Catalogue(Catalogue&&) noexcept = default;
+    Catalogue& operator=(Catalogue&&) noexcept = default;
+
+    const std::filesystem::path& path() const { return path_; }
+
+    enum class Order { reference, description };
+    // Every article whose reference or description contains `filter`
+    // (ASCII letters in any case), sorted.
+    Result<std::vector<Article>> list(std::string_view filter = {}, Order order = Order::reference);
+    // The article with this reference (compared as it is trimmed, ASCII letters in any case).
+    Result<Article> get(std::string_view reference);
+    Result<Article> get(std::int64_t id);
+    std::int64_t count();
+
+    Result<Article> add(ArticleData a);
+    // Stores `edited` over the article of the same id, when that is still at
+    // edited.version; refuses a reference that another article holds.
+    Result<Article> update(const Article& edited);
+    // A copy under the first free reference "base (n)", n from 2.
+    Result<Article> duplicate(std::int64_t id);
+    // Deletes the article; the last one deleted can be restored.
+    Done remove(std::int64_t id);
+    bool can_undo_remove() const { return last_removed_.has_value(); }
+    // Restores the last article deleted, with its id and reference, when the
+    // reference is still free.
+    Result<Article> undo_remove();
+
+    // What importing these articles would do; nothing is written.
+    Result<ImportPlan> preview_import(std::vector<ArticleData> articles);
+    // Imports them in one transaction: refused articles are left out, an
+    // article whose reference exists replaces its description, parameters and
+    // stock. When the catalogue no longer gives the `previewed` counts (it
+    // changed meanwhile), or anything fails, nothing is written.
+    Result<ImportPlan> commit_import(std::vector<ArticleData> articles, const ImportPlan& previewed);
+
+    // Every article, sorted by reference, for an export.
+    Done for_each(const std::function<void(const Article&)>& visit);
+
+private:
+    Catalogue() = default;
+    Result<ImportPlan> plan_import(std::vector<ArticleData>& articles, std::vector<std::int64_t>* ids);
+    Result<Article> fetch_one(sql::Statement& s, const std::string& wanted);
+    // Reads the article back, then commits.
+    Result<Article> commit_with(sql::Transaction& t, std::int64_t id);
+    Failure storage_failure(const std::string& message = {}) const;
+    Failure statement_failure(const sql::Statement& s) const;
+
+    sql::Database db_;
+    std::filesystem::path path_;
+    std::optional<Article> last_removed_;
+};
+
+// The path of the catalogue in the program's folder.
+std::filesystem::path catalogue_path(const std::filesystem::path& folder);
+
+}  // namespace stk

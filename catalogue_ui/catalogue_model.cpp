@@ -1,0 +1,407 @@
+#include "catalogue_ui/catalogue_model.h"
+
+#include <QLocale>
+
+#include <cstdlib>
+
+namespace stk {
+
+namespace {
+
+QString qtext(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// The texts kept at most; scrolling through a larger catalogue starts over.
+constexpr qsizetype text_cache_limit = 4096;
+
+// A caption of several words on two lines, cut at the space nearest its middle,
+// so that narrow number columns keep it whole.
+QString two_lines(const QString& caption)
+{
+    if (caption.size() < 12)
+        return caption;
+    qsizetype best = -1;
+    for (qsizetype i = caption.indexOf(u' '); i >= 0; i = caption.indexOf(u' ', i + 1))
+        if (best < 0 || std::abs(i - caption.size() / 2) < std::abs(best - caption.size() / 2))
+            best = i;
+    if (best < 0)
+        return caption;
+    QString out = caption;
+    out[best] = u'\n';
+    return out;
+}
+
+}  // namespace
+
+CatalogueModel::CatalogueModel(QObject* parent)
+    : QAbstractTableModel(parent), translate_([](std::string_view s) { return qtext(s); })
+{
+    separator_ = QLocale().decimalPoint();
+    separator_utf8_ = separator_.toStdString();
+    for (std::size_t c = 0; c < column_count; ++c)
+        headers_[c] = QString::number(c + 1);
+}
+
+bool CatalogueModel::open(const std::filesystem::path& file)
+{
+    beginResetModel();
+    catalogue_.reset();
+    table_.set_articles({});
+    texts_.clear();
+    failure_line_.clear();
+    auto opened = Catalogue::open(file);
+    if (opened)
+        catalogue_.emplace(std::move(*opened.value));
+    else
+        failure_line_ =
+            translate_(problem_caption(opened.failure->problem)) +
+            (opened.failure->detail.empty() ? QString() : QStringLiteral(": ") + qtext(opened.failure->detail));
+    endResetModel();
+    return catalogue_ && reload();
+}
+
+bool CatalogueModel::reload()
+{
+    if (!catalogue_)
+        return false;
+    auto articles = catalogue_->list();
+    if (!articles) {
+        report(*articles.failure);
+        if (articles.failure->problem == Problem::corrupt) {
+            beginResetModel();
+            catalogue_.reset();
+            table_.set_articles({});
+            texts_.clear();
+            endResetModel();
+        }
+        return false;
+    }
+    beginResetModel();
+    table_.set_articles(std::move(*articles.value));
+    texts_.clear();
+    endResetModel();
+    return true;
+}
+
+void CatalogueModel::setCompany(const QString& cct, const QString& tst)
+{
+    const QByteArray c = cct.toUtf8(), t = tst.toUtf8();
+    const auto recompute = [&] {
+        table_.set_company(std::string_view(c.constData(), static_cast<std::size_t>(c.size())),
+                           std::string_view(t.constData(), static_cast<std::size_t>(t.size())));
+        texts_.clear();
+    };
+    if (is_number_column(table_.sort_column()) && table_.sort_column() != Column::stock) {
+        relayout(recompute);
+    } else {
+        recompute();
+        if (rowCount() > 0)
+            emit dataChanged(index(0, static_cast<int>(Column::recommended)),
+                             index(rowCount() - 1, static_cast<int>(Column::saving)), {Qt::DisplayRole});
+    }
+}
+
+void CatalogueModel::setFilter(const QString& text)
+{
+    const std::string filter = text.toStdString();
+    if (filter == table_.filter())
+        return;
+    beginResetModel();
+    table_.set_filter(filter);
+    endResetModel();
+}
+
+void CatalogueModel::setCaptions(const std::array<QString, column_count>& headers,
+                                 std::function<QString(std::string_view)> translate)
+{
+    headers_ = headers;
+    translate_ = std::move(translate);
+    emit headerDataChanged(Qt::Horizontal, 0, static_cast<int>(column_count) - 1);
+}
+
+int CatalogueModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(table_.size());
+}
+
+int CatalogueModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(column_count);
+}
+
+const std::array<QString, column_count>& CatalogueModel::rowTexts(int row) const
+{
+    const Article& a = table_.article(static_cast<std::size_t>(row));
+    auto it = texts_.constFind(a.id);
+    if (it != texts_.constEnd())
+        return *it;
+    if (texts_.size() >= text_cache_limit)
+        texts_.clear();
+    ++formatted_;
+    return *texts_.insert(a.id, formatRow(static_cast<std::size_t>(row)));
+}
+
+QVariant CatalogueModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
+        return {};
+    const auto column = static_cast<Column>(index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return rowTexts(index.row())[static_cast<std::size_t>(index.column())];
+    case Qt::TextAlignmentRole:
+        if (column == Column::reference || column == Column::description)
+            return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    default:
+        return {};
+    }
+}
+
+QVariant CatalogueModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && section >= 0 && section < columnCount()) {
+        const QString& caption = headers_[static_cast<std::size_t>(section)];
+        if (role == Qt::DisplayRole)
+            return two_lines(caption);
+        if (role == Qt::ToolTipRole)
+            return caption;
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(Qt::AlignCenter);
+    }
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags CatalogueModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() <= static_cast<int>(Column::stock))
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool CatalogueModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!catalogue_ || role != Qt::EditRole || !index.isValid() || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    Article edited = table_.article(static_cast<std::size_t>(index.row()));
+    const QString text = value.toString();
+    const auto column = static_cast<Column>(index.column());
+    if (text == rowTexts(index.row())[static_cast<std::size_t>(index.column())])
+        return true;  // nothing changed: nothing stored
+    if (column == Column::reference) {
+        edited.reference = text.toStdString();
+    } else if (column == Column::description) {
+        edited.description = text.toStdString();
+    } else if (column == Column::stock) {
+        const QString trimmed = text.trimmed();
+        if (trimmed.isEmpty()) {
+            edited.stock.reset();
+        } else {
+            bool digits = true;
+            for (QChar ch : trimmed)
+                digits = digits && ch >= u'0' && ch <= u'9';
+            bool whole = false;
+            const qlonglong n = trimmed.toLongLong(&whole, 10);
+            if (!digits || !whole) {
+                report(Failure{Problem::stock_invalid, text.toStdString()});
+                return false;
+            }
+            edited.stock = n;
+        }
+    } else {
+        edited.param(*column_field(column)) = text.toStdString();
+    }
+    return accept(catalogue_->update(edited)) >= 0;
+}
+
+void CatalogueModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= columnCount())
+        return;
+    relayout([&] { table_.sort(static_cast<Column>(column), order == Qt::DescendingOrder); });
+}
+
+// A change that may move rows: the selection and the current cell follow their articles.
+void CatalogueModel::relayout(const std::function<void()>& change)
+{
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    std::vector<std::int64_t> ids;
+    ids.reserve(static_cast<std::size_t>(before.size()));
+    for (const QModelIndex& i : before)
+        ids.push_back(i.row() < rowCount() ? table_.article(static_cast<std::size_t>(i.row())).id : -1);
+    change();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (qsizetype k = 0; k < before.size(); ++k) {
+        const int row = rowOf(ids[static_cast<std::size_t>(k)]);
+        after.push_back(row < 0 ? QModelIndex() : index(row, before[k].column()));
+    }
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+const Article* CatalogueModel::articleAt(int row) const
+{
+    return row >= 0 && row < rowCount() ? &table_.article(static_cast<std::size_t>(row)) : nullptr;
+}
+
+int CatalogueModel::rowOf(std::int64_t id) const
+{
+    const auto row = table_.row_of(id);
+    return row ? static_cast<int>(*row) : -1;
+}
+
+void CatalogueModel::report(const Failure& f)
+{
+    emit failed(translate_(problem_caption(f.problem)) +
+                (f.detail.empty() ? QString() : QStringLiteral(": ") + qtext(f.detail)));
+}
+
+void CatalogueModel::put(const Article& a)
+{
+    texts_.remove(a.id);
+    if (rowOf(a.id) < 0 || !table_.matches_filter(a)) {
+        // A new, restored or edited article is shown even when the filter
+        // would hide it: the user is working on it.
+        beginResetModel();
+        table_.put(a);
+        const bool hidden = !table_.row_of(a.id);
+        if (hidden)
+            table_.set_filter({});
+        endResetModel();
+        if (hidden)
+            emit filterCleared();
+        return;
+    }
+    relayout([&] { table_.put(a); });
+    const int row = rowOf(a.id);
+    if (row >= 0)
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
+int CatalogueModel::addArticle(const QString& base)
+{
+    if (!catalogue_)
+        return -1;
+    ArticleData a;
+    const std::string name = base.trimmed().toStdString();
+    for (int n = 1;; ++n) {
+        a.reference = n == 1 ? name : name + " (" + std::to_string(n) + ")";
+        auto added = catalogue_->add(a);
+        if (added || added.failure->problem != Problem::reference_taken || n > 100000)
+            return accept(added);
+    }
+}
+
+int CatalogueModel::duplicateArticle(int row)
+{
+    const Article* a = articleAt(row);
+    if (!catalogue_ || !a)
+        return -1;
+    return accept(catalogue_->duplicate(a->id));
+}
+
+bool CatalogueModel::removeArticle(int row)
+{
+    const Article* a = articleAt(row);
+    if (!catalogue_ || !a)
+        return false;
+    const std::int64_t id = a->id;
+    if (auto failure = catalogue_->remove(id)) {
+        report(*failure);
+        return false;
+    }
+    beginRemoveRows({}, row, row);
+    texts_.remove(id);
+    table_.erase(id);
+    endRemoveRows();
+    emit changed();
+    return true;
+}
+
+int CatalogueModel::undoRemove()
+{
+    if (!catalogue_)
+        return -1;
+    return accept(catalogue_->undo_remove());
+}
+
+std::optional<Article> CatalogueModel::findArticle(const QString& reference)
+{
+    if (!catalogue_)
+        return std::nullopt;
+    auto found = catalogue_->get(reference.toStdString());
+    if (found)
+        return *found.value;
+    if (found.failure->problem != Problem::not_found && found.failure->problem != Problem::reference_empty)
+        report(*found.failure);
+    return std::nullopt;
+}
+
+bool CatalogueModel::storeParameters(const QString& reference, const QStringList& params)
+{
+    if (!catalogue_ || params.size() != static_cast<qsizetype>(article_param_count))
+        return false;
+    std::optional<Article> existing = findArticle(reference);
+    Article a = existing.value_or(Article{});
+    if (!existing)
+        a.reference = reference.toStdString();
+    for (std::size_t i = 0; i < article_param_count; ++i)
+        a.params[i] = params[static_cast<qsizetype>(i)].toStdString();
+    return accept(existing ? catalogue_->update(a) : catalogue_->add(a)) >= 0;
+}
+
+std::optional<ImportPlan> CatalogueModel::previewImport(const std::vector<ArticleData>& articles)
+{
+    if (!catalogue_)
+        return std::nullopt;
+    auto plan = catalogue_->preview_import(articles);
+    if (!plan) {
+        report(*plan.failure);
+        return std::nullopt;
+    }
+    return *plan.value;
+}
+
+bool CatalogueModel::commitImport(const std::vector<ArticleData>& articles, const ImportPlan& previewed)
+{
+    if (!catalogue_)
+        return false;
+    auto done = catalogue_->commit_import(articles, previewed);
+    if (!done) {
+        report(*done.failure);
+        return false;
+    }
+    const bool shown = reload();
+    emit changed();
+    return shown;
+}
+
+void CatalogueModel::visitShownRows(const std::function<void(const std::array<QString, column_count>&)>& visit) const
+{
+    for (std::size_t row = 0; row < table_.size(); ++row)
+        visit(formatRow(row));
+}
+
+std::array<QString, column_count> CatalogueModel::formatRow(std::size_t row) const
+{
+    std::array<QString, column_count> texts;
+    for (std::size_t c = 0; c < column_count; ++c)
+        texts[c] = qtext(table_.text(row, static_cast<Column>(c), separator_utf8_));
+    return texts;
+}
+
+int CatalogueModel::accept(const Result<Article>& stored)
+{
+    if (!stored) {
+        report(*stored.failure);
+        return -1;
+    }
+    put(*stored.value);
+    emit changed();
+    return rowOf(stored.value->id);
+}
+
+}  // namespace stk

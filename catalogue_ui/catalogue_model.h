@@ -1,0 +1,106 @@
+// The catalogue as a Qt table model: the rows of stk::ArticleTable, written as
+// texts only when the view asks for them, and kept until they change.
+#pragma once
+
+#include "catalogue/article_table.h"
+#include "catalogue/catalogue.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+namespace stk {
+
+class CatalogueModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    explicit CatalogueModel(QObject* parent = nullptr);
+
+    // Opens the catalogue file and shows its articles; on failure the table is
+    // empty and failureLine() says why.
+    bool open(const std::filesystem::path& file);
+    bool isOpen() const { return catalogue_.has_value(); }
+    const QString& failureLine() const { return failure_line_; }
+    // Reads every article again from the file.
+    bool reload();
+
+    // The window's two company parameters, as typed: every article is recomputed.
+    void setCompany(const QString& cct, const QString& tst);
+    void setFilter(const QString& text);
+    // The column headers and the message captions, in the shown language.
+    void setCaptions(const std::array<QString, column_count>& headers,
+                     std::function<QString(std::string_view)> translate);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+    const Article* articleAt(int row) const;
+    int rowOf(std::int64_t id) const;
+
+    // Adds an article under the first free reference `base`, `base (2)`, ...;
+    // answers its row, or -1.
+    int addArticle(const QString& base);
+    int duplicateArticle(int row);
+    bool removeArticle(int row);
+    bool canUndoRemove() const { return catalogue_ && catalogue_->can_undo_remove(); }
+    // Answers the row of the restored article, or -1.
+    int undoRemove();
+
+    // For "Save to catalogue": the article of a reference, and storing six
+    // parameter texts (in article_fields order) under a reference, as a new
+    // article or over the existing one.
+    std::optional<Article> findArticle(const QString& reference);
+    bool storeParameters(const QString& reference, const QStringList& params);
+
+    // An import: what it would do (nothing written), then the import itself in
+    // one transaction, after which the table shows the catalogue again.
+    std::optional<ImportPlan> previewImport(const std::vector<ArticleData>& articles);
+    bool commitImport(const std::vector<ArticleData>& articles, const ImportPlan& previewed);
+
+    // The rows as shown, texts as shown, for an export.
+    void visitShownRows(const std::function<void(const std::array<QString, column_count>&)>& visit) const;
+
+    // How many rows were written as texts since the model was made (tests).
+    std::size_t formattedRows() const { return formatted_; }
+
+signals:
+    // One line, translated, when something could not be done.
+    void failed(const QString& line);
+    // The catalogue changed (an article added, edited, deleted or restored).
+    void changed();
+    // The filter was emptied to show an article just added or restored.
+    void filterCleared();
+
+private:
+    const std::array<QString, column_count>& rowTexts(int row) const;
+    std::array<QString, column_count> formatRow(std::size_t row) const;
+    void report(const Failure& f);
+    // Shows an article just stored (or reports why it was not); its row, or -1.
+    int accept(const Result<Article>& stored);
+    void put(const Article& a);
+    void relayout(const std::function<void()>& change);
+
+    std::optional<Catalogue> catalogue_;
+    ArticleTable table_;
+    QString failure_line_;
+    std::array<QString, column_count> headers_;
+    std::function<QString(std::string_view)> translate_;
+    QString separator_;
+    std::string separator_utf8_;
+    mutable QHash<std::int64_t, std::array<QString, column_count>> texts_;
+    mutable std::size_t formatted_ = 0;
+};
+
+}  // namespace stk

@@ -1,0 +1,306 @@
+#include "catalogue_ui/catalogue_window.h"
+
+#include "store/trad_table.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace stk {
+
+namespace {
+
+// The captions in French; the column headers of the six parameters are the
+// calculator's own captions.
+constexpr std::string_view title_caption = "Catalogue des articles";
+constexpr std::string_view filter_caption = "Filtrer";
+constexpr std::string_view add_caption = "Ajouter";
+constexpr std::string_view duplicate_caption = "Dupliquer";
+constexpr std::string_view delete_caption = "Supprimer";
+constexpr std::string_view undo_caption = "Annuler la suppression";
+constexpr std::string_view new_article_caption = "Nouvel article";
+
+constexpr std::array<std::string_view, column_count> header_captions{"Référence",
+                                                                     "Désignation",
+                                                                     info(Field::dat).caption,
+                                                                     info(Field::pst).caption,
+                                                                     info(Field::uut).caption,
+                                                                     info(Field::dvt).caption,
+                                                                     info(Field::crt).caption,
+                                                                     info(Field::nbt).caption,
+                                                                     "Stock actuel",
+                                                                     "Stock de Sécurité",
+                                                                     "Total",
+                                                                     "Économie"};
+
+const QKeySequence add_key(Qt::CTRL | Qt::Key_N);
+const QKeySequence duplicate_key(Qt::CTRL | Qt::Key_D);
+
+QString qtext(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+}  // namespace
+
+CatalogueWindow::CatalogueWindow(QWidget* parent)
+    : QDialog(parent), model_(new CatalogueModel(this)), filter_label_(new QLabel(this)), filter_(new QLineEdit(this)),
+      table_(new QTableView(this)), add_(new QPushButton(this)), duplicate_(new QPushButton(this)),
+      delete_(new QPushButton(this)), undo_(new QPushButton(this)), state_(new QLabel(this))
+{
+    setObjectName(QStringLiteral("catalogue"));
+    filter_->setObjectName(QStringLiteral("catalogue_filter"));
+    table_->setObjectName(QStringLiteral("catalogue_table"));
+    add_->setObjectName(QStringLiteral("catalogue_add"));
+    duplicate_->setObjectName(QStringLiteral("catalogue_duplicate"));
+    delete_->setObjectName(QStringLiteral("catalogue_delete"));
+    undo_->setObjectName(QStringLiteral("catalogue_undo"));
+    state_->setObjectName(QStringLiteral("catalogue_state"));
+
+    filter_label_->setBuddy(filter_);
+    filter_->setClearButtonEnabled(true);
+
+    table_->setModel(model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    table_->setTabKeyNavigation(false);  // Tab leaves the table for the buttons
+    table_->setAlternatingRowColors(true);
+    table_->verticalHeader()->setVisible(false);
+    // Fixed sizes: the view never measures rows it does not show.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setSortingEnabled(true);
+    table_->sortByColumn(static_cast<int>(Column::reference), Qt::AscendingOrder);
+
+    state_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    state_->setStyleSheet(QStringLiteral("color: #a00000;"));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(filter_label_);
+    top->addWidget(filter_, 1);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {add_, duplicate_, delete_, undo_}) {
+        b->setAutoDefault(false);  // Enter belongs to the table
+        buttons->addWidget(b);
+    }
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(table_, 1);
+    layout->addLayout(buttons);
+    layout->addWidget(state_);
+    setTabOrder(filter_, table_);
+    setTabOrder(table_, add_);
+    setTabOrder(add_, duplicate_);
+    setTabOrder(duplicate_, delete_);
+    setTabOrder(delete_, undo_);
+
+    // Shortcuts of their own: a button's caption would replace its shortcut.
+    auto* add = new QShortcut(add_key, this);
+    auto* duplicate = new QShortcut(duplicate_key, this);
+    auto* undo = new QShortcut(QKeySequence::Undo, this);
+    connect(add, &QShortcut::activated, this, &CatalogueWindow::addArticle);
+    connect(duplicate, &QShortcut::activated, this, &CatalogueWindow::duplicateArticle);
+    connect(undo, &QShortcut::activated, this, &CatalogueWindow::undoDelete);
+    auto* insert = new QShortcut(QKeySequence(Qt::Key_Insert), table_, nullptr, nullptr, Qt::WidgetShortcut);
+    auto* remove = new QShortcut(QKeySequence::Delete, table_, nullptr, nullptr, Qt::WidgetShortcut);
+    // Sorting from the keyboard: Alt+Up and Alt+Down sort on the current column.
+    auto* ascending = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Up), table_, nullptr, nullptr, Qt::WidgetShortcut);
+    auto* descending =
+        new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Down), table_, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(ascending, &QShortcut::activated, this, [this] { sortOnCurrentColumn(Qt::AscendingOrder); });
+    connect(descending, &QShortcut::activated, this, [this] { sortOnCurrentColumn(Qt::DescendingOrder); });
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(insert, &QShortcut::activated, this, &CatalogueWindow::addArticle);
+    connect(remove, &QShortcut::activated, this, &CatalogueWindow::deleteArticle);
+    connect(find, &QShortcut::activated, this, [this] {
+        filter_->setFocus(Qt::ShortcutFocusReason);
+        filter_->selectAll();
+    });
+
+    connect(add_, &QPushButton::clicked, this, &CatalogueWindow::addArticle);
+    connect(duplicate_, &QPushButton::clicked, this, &CatalogueWindow::duplicateArticle);
+    connect(delete_, &QPushButton::clicked, this, &CatalogueWindow::deleteArticle);
+    connect(undo_, &QPushButton::clicked, this, &CatalogueWindow::undoDelete);
+    connect(filter_, &QLineEdit::textChanged, model_, &CatalogueModel::setFilter);
+    connect(table_, &QTableView::activated, this, &CatalogueWindow::chooseArticle);
+    connect(model_, &CatalogueModel::failed, this, &CatalogueWindow::showFailure);
+    connect(model_, &CatalogueModel::filterCleared, this, [this] {
+        const QSignalBlocker quiet(filter_);
+        filter_->clear();
+    });
+    connect(model_, &CatalogueModel::changed, this, &CatalogueWindow::updateButtons);
+    connect(model_, &QAbstractItemModel::modelReset, this, &CatalogueWindow::updateButtons);
+    connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this, &CatalogueWindow::updateButtons);
+
+    applyCaptions();
+    updateButtons();
+    resize(1260, 560);
+}
+
+QString CatalogueWindow::caption(std::string_view french) const
+{
+    if (!trad_)
+        return qtext(french);
+    return qtext(trad_->translate(french, language_).value_or(std::string(french)));
+}
+
+void CatalogueWindow::retranslate(TradTable& trad, std::optional<std::size_t> column)
+{
+    trad_ = &trad;
+    language_ = column;
+    applyCaptions();
+}
+
+void CatalogueWindow::applyCaptions()
+{
+    setWindowTitle(caption(title_caption));
+    filter_label_->setText(caption(filter_caption));
+    filter_->setAccessibleName(caption(filter_caption));
+    table_->setAccessibleName(caption(title_caption));
+    const auto button = [&](QPushButton* b, std::string_view french) {
+        const QString text = caption(french);
+        b->setText(text);
+        b->setAccessibleName(text);
+    };
+    button(add_, add_caption);
+    button(duplicate_, duplicate_caption);
+    button(delete_, delete_caption);
+    button(undo_, undo_caption);
+    add_->setToolTip(add_key.toString(QKeySequence::NativeText) + QStringLiteral(", ") +
+                     QKeySequence(Qt::Key_Insert).toString(QKeySequence::NativeText));
+    duplicate_->setToolTip(duplicate_key.toString(QKeySequence::NativeText));
+    delete_->setToolTip(QKeySequence(QKeySequence::Delete).toString(QKeySequence::NativeText));
+    undo_->setToolTip(QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText));
+    filter_->setToolTip(QKeySequence(QKeySequence::Find).toString(QKeySequence::NativeText));
+
+    std::array<QString, column_count> headers;
+    for (std::size_t c = 0; c < column_count; ++c)
+        headers[c] = caption(header_captions[c]);
+    model_->setCaptions(headers, [this](std::string_view french) { return caption(french); });
+    // Widths that fit the numbers; captions go on two lines, and whole in their tooltips.
+    const QFontMetrics metrics(table_->horizontalHeader()->font());
+    for (std::size_t c = 0; c < column_count; ++c) {
+        const QString shown = model_->headerData(static_cast<int>(c), Qt::Horizontal).toString();
+        int widest = 0;
+        for (const QString& line : shown.split(u'\n'))
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        table_->setColumnWidth(static_cast<int>(c), std::clamp(widest + 20, 70, 140));
+    }
+    table_->setColumnWidth(static_cast<int>(Column::reference), 120);
+    table_->setColumnWidth(static_cast<int>(Column::description), 220);
+}
+
+bool CatalogueWindow::openCatalogue(const std::filesystem::path& file)
+{
+    const bool ok = model_->open(file);
+    state_->setText(model_->failureLine());
+    const bool online = model_->isOpen();
+    for (QWidget* w : std::initializer_list<QWidget*>{filter_, table_, add_})
+        w->setEnabled(online);
+    if (ok && model_->rowCount() > 0)
+        selectRow(0);
+    updateButtons();
+    return ok;
+}
+
+void CatalogueWindow::setCompanyParameters(const QString& cct, const QString& tst) { model_->setCompany(cct, tst); }
+
+QString CatalogueWindow::stateLine() const { return state_->text(); }
+
+void CatalogueWindow::selectRow(int row, int column)
+{
+    if (row < 0 || row >= model_->rowCount())
+        return;
+    const QModelIndex index = model_->index(row, column);
+    table_->setCurrentIndex(index);
+    table_->scrollTo(index);
+}
+
+void CatalogueWindow::clearState()
+{
+    if (model_->isOpen())
+        state_->clear();
+}
+
+void CatalogueWindow::addArticle()
+{
+    if (!model_->isOpen())
+        return;
+    const int row = model_->addArticle(caption(new_article_caption));
+    if (row < 0)
+        return;
+    clearState();
+    selectRow(row);
+    table_->setFocus(Qt::OtherFocusReason);
+    table_->edit(model_->index(row, static_cast<int>(Column::reference)));
+}
+
+void CatalogueWindow::duplicateArticle()
+{
+    const int row = model_->duplicateArticle(table_->currentIndex().row());
+    if (row < 0)
+        return;
+    clearState();
+    selectRow(row);
+}
+
+void CatalogueWindow::deleteArticle()
+{
+    const QModelIndex current = table_->currentIndex();
+    if (!current.isValid() || !model_->removeArticle(current.row()))
+        return;
+    clearState();
+    selectRow(std::min(current.row(), model_->rowCount() - 1), current.column());
+    updateButtons();
+}
+
+void CatalogueWindow::undoDelete()
+{
+    const int row = model_->undoRemove();
+    if (row < 0)
+        return;
+    clearState();
+    selectRow(row);
+    updateButtons();
+}
+
+void CatalogueWindow::sortOnCurrentColumn(Qt::SortOrder order)
+{
+    const int column = std::max(0, table_->currentIndex().column());
+    table_->sortByColumn(column, order);
+    table_->scrollTo(table_->currentIndex());
+}
+
+void CatalogueWindow::chooseArticle(const QModelIndex& index)
+{
+    const Article* a = model_->articleAt(index.row());
+    if (!a)
+        return;
+    QStringList params;
+    for (const std::string& p : a->params)
+        params.push_back(qtext(p));
+    emit articleChosen(qtext(a->reference), params);
+}
+
+void CatalogueWindow::showFailure(const QString& line) { state_->setText(line); }
+
+void CatalogueWindow::updateButtons()
+{
+    const bool online = model_->isOpen();
+    const bool current = online && table_->currentIndex().isValid();
+    add_->setEnabled(online);
+    duplicate_->setEnabled(current);
+    delete_->setEnabled(current);
+    undo_->setEnabled(online && model_->canUndoRemove());
+}
+
+}  // namespace stk

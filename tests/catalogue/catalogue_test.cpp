@@ -1,0 +1,453 @@
+// The catalogue library against a temporary database file.
+#include "catalogue/catalogue.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using stk::Article;
+using stk::ArticleData;
+using stk::Catalogue;
+using stk::Problem;
+
+ArticleData article(std::string reference, std::string description = {}, std::optional<std::int64_t> stock = {})
+{
+    // The worked example's article: lead time 4, price 200, use 2000, life 10000, stock-out 500, 3 in service.
+    ArticleData a;
+    a.reference = std::move(reference);
+    a.description = std::move(description);
+    a.params = {"4", "200", "2000", "10000", "500", "3"};
+    a.stock = stock;
+    return a;
+}
+
+std::vector<std::string> references(Catalogue& c, std::string_view filter = {},
+                                    Catalogue::Order order = Catalogue::Order::reference)
+{
+    std::vector<std::string> out;
+    auto list = c.list(filter, order);
+    EXPECT_TRUE(list) << (list.failure ? list.failure->line() : "");
+    if (list)
+        for (const Article& a : *list.value)
+            out.push_back(a.reference);
+    return out;
+}
+
+std::vector<std::filesystem::path> folder_entries(const std::filesystem::path& folder)
+{
+    std::vector<std::filesystem::path> out;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        out.push_back(e.path().filename());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+class CatalogueTest : public testing::Test {
+protected:
+    Catalogue open()
+    {
+        auto c = Catalogue::open(stk::catalogue_path(dir.path()));
+        EXPECT_TRUE(c) << (c.failure ? c.failure->line() : "");
+        return std::move(*c.value);
+    }
+    TempFolder dir;
+};
+
+TEST_F(CatalogueTest, AddsGetsAndKeepsArticlesAcrossOpenings)
+{
+    {
+        Catalogue c = open();
+        auto added = c.add(article("  PMP-100\t", "Pompe doseuse", 2));
+        ASSERT_TRUE(added);
+        EXPECT_EQ(added.value->reference, "PMP-100");  // trimmed
+        EXPECT_EQ(added.value->version, 1);
+        EXPECT_EQ(added.value->changed.size(), 20u);  // 2026-12-06T12:54:35Z
+        EXPECT_EQ(added.value->changed.back(), 'Z');
+    }
+    Catalogue c = open();
+    auto got = c.get("pmp-100");  // ASCII letters in any case
+    ASSERT_TRUE(got);
+    EXPECT_EQ(got.value->description, "Pompe doseuse");
+    EXPECT_EQ(got.value->param(stk::Field::pst), "200");
+    EXPECT_EQ(got.value->param(stk::Field::nbt), "3");
+    EXPECT_EQ(got.value->stock, 2);
+    EXPECT_EQ(c.get("absent").failure->problem, Problem::not_found);
+}
+
+TEST_F(CatalogueTest, RefusesEmptyOrTakenReferencesAndNegativeStock)
+{
+    Catalogue c = open();
+    ASSERT_TRUE(c.add(article("A-1")));
+    struct Case {
+        ArticleData data;
+        Problem problem;
+    };
+    for (const Case& k :
+         {Case{article(""), Problem::reference_empty}, Case{article(" \t\r\n"), Problem::reference_empty},
+          Case{article("A-1"), Problem::reference_taken}, Case{article(" a-1 "), Problem::reference_taken},
+          Case{article("B", {}, -1), Problem::stock_invalid}}) {
+        auto r = c.add(k.data);
+        ASSERT_FALSE(r) << k.data.reference;
+        EXPECT_EQ(r.failure->problem, k.problem) << k.data.reference;
+    }
+    EXPECT_EQ(c.count(), 1);
+    EXPECT_EQ(c.add(article("A-1")).failure->line(), "Référence déjà utilisée: A-1");
+}
+
+TEST_F(CatalogueTest, UpdatesRefusingADuplicateReferenceOrAStaleVersion)
+{
+    Catalogue c = open();
+    Article a = *c.add(article("A")).value;
+    ASSERT_TRUE(c.add(article("B")));
+
+    Article edited = a;
+    edited.description = "Roulement";
+    edited.param(stk::Field::crt) = "750";
+    edited.stock = 0;
+    auto stored = c.update(edited);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored.value->version, 2);
+    EXPECT_EQ(stored.value->param(stk::Field::crt), "750");
+    EXPECT_EQ(stored.value->stock, 0);
+
+    Article renamed = *stored.value;
+    renamed.reference = "b";
+    EXPECT_EQ(c.update(renamed).failure->problem, Problem::reference_taken);
+
+    // An edit based on version 1 comes too late: the article is at version 2.
+    edited.description = "Ancienne";
+    EXPECT_EQ(c.update(edited).failure->problem, Problem::changed_elsewhere);
+    EXPECT_EQ(c.get("A").value->description, "Roulement");
+}
+
+TEST_F(CatalogueTest, DuplicatesUnderTheFirstFreeNumberedReference)
+{
+    Catalogue c = open();
+    Article a = *c.add(article("REF", "Joint", 3)).value;
+    struct Case {
+        std::int64_t from;
+        std::string expected;
+    };
+    auto two = c.duplicate(a.id);
+    ASSERT_TRUE(two);
+    EXPECT_EQ(two.value->reference, "REF (2)");
+    EXPECT_EQ(two.value->description, "Joint");
+    EXPECT_EQ(two.value->params, a.params);
+    EXPECT_EQ(c.duplicate(a.id).value->reference, "REF (3)");
+    EXPECT_EQ(c.duplicate(two.value->id).value->reference, "REF (4)");  // "REF (2)" counts from REF
+    EXPECT_EQ(c.duplicate(987654).failure->problem, Problem::not_found);
+
+    for (const auto& [given, base] : std::vector<std::pair<std::string, std::string>>{
+             {"REF", "REF"}, {"REF (12)", "REF"}, {"REF (x)", "REF (x)"}, {"REF ()", "REF ()"}, {"(2)", "(2)"}})
+        EXPECT_EQ(stk::duplicate_base(given), base) << given;
+}
+
+TEST_F(CatalogueTest, DeletesAndUndoesTheLastDelete)
+{
+    Catalogue c = open();
+    Article a = *c.add(article("A", "premier", 1)).value;
+    Article b = *c.add(article("B")).value;
+    EXPECT_FALSE(c.can_undo_remove());
+    ASSERT_FALSE(c.remove(a.id));
+    ASSERT_FALSE(c.remove(b.id));
+    EXPECT_EQ(c.count(), 0);
+    EXPECT_TRUE(c.can_undo_remove());
+
+    auto back = c.undo_remove();  // the last delete: B
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back.value->reference, "B");
+    EXPECT_EQ(back.value->id, b.id);
+    EXPECT_FALSE(c.can_undo_remove());
+    EXPECT_EQ(references(c), std::vector<std::string>{"B"});
+
+    // An id is never given again, so a restored article keeps its own.
+    ASSERT_FALSE(c.remove(b.id));
+    Article other = *c.add(article("C")).value;
+    EXPECT_GT(other.id, b.id);
+    // The reference was taken meanwhile: the undo is refused and stays possible.
+    ASSERT_TRUE(c.add(article("b")));
+    EXPECT_EQ(c.undo_remove().failure->problem, Problem::reference_taken);
+    EXPECT_TRUE(c.can_undo_remove());
+    EXPECT_EQ(c.remove(424242).value().problem, Problem::not_found);
+}
+
+TEST_F(CatalogueTest, ListsSortedAndFilteredOnReferenceAndDescription)
+{
+    Catalogue c = open();
+    for (auto [r, d] : std::vector<std::pair<const char*, const char*>>{
+             {"m-20", "Moteur"}, {"B-7", "Courroie 50%"}, {"a-3", "Roulement"}, {"Z_1", "Joint"}})
+        ASSERT_TRUE(c.add(article(r, d)));
+    EXPECT_EQ(references(c), (std::vector<std::string>{"a-3", "B-7", "m-20", "Z_1"}));
+    EXPECT_EQ(references(c, {}, Catalogue::Order::description),
+              (std::vector<std::string>{"B-7", "Z_1", "m-20", "a-3"}));
+    EXPECT_EQ(references(c, "M"), (std::vector<std::string>{"a-3", "m-20"}));  // Roulement, m-20
+    EXPECT_EQ(references(c, "%"), (std::vector<std::string>{"B-7"}));          // wildcards are plain text
+    EXPECT_EQ(references(c, "_"), (std::vector<std::string>{"Z_1"}));
+    EXPECT_EQ(references(c, "nothing"), std::vector<std::string>{});
+
+    std::vector<std::string> exported;
+    ASSERT_FALSE(c.for_each([&](const Article& a) { exported.push_back(a.reference); }));
+    EXPECT_EQ(exported, references(c));
+}
+
+TEST_F(CatalogueTest, ImportReportsThenCommitsInOneTransaction)
+{
+    Catalogue c = open();
+    ASSERT_TRUE(c.add(article("EXIST", "ancien")));
+    std::vector<ArticleData> rows{article("NEW-1", "a"),     article("exist", "nouveau", 4), article(""),
+                                  article("NEW-1", "again"), article("NEW-2", {}, -3),       article(" NEW-3 ")};
+    auto plan = c.preview_import(rows);
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(plan.value->added, 2u);
+    EXPECT_EQ(plan.value->updated, 1u);
+    ASSERT_EQ(plan.value->refused.size(), 3u);
+    EXPECT_EQ(plan.value->refused[0].index, 2u);
+    EXPECT_EQ(plan.value->refused[0].why.problem, Problem::reference_empty);
+    EXPECT_EQ(plan.value->refused[1].why.line(), "Référence en double dans l'import: NEW-1");
+    EXPECT_EQ(plan.value->refused[2].why.problem, Problem::stock_invalid);
+    EXPECT_EQ(c.count(), 1);  // a preview writes nothing
+
+    auto done = c.commit_import(rows, *plan.value);
+    ASSERT_TRUE(done);
+    EXPECT_EQ(references(c), (std::vector<std::string>{"EXIST", "NEW-1", "NEW-3"}));
+    const Article updated = *c.get("EXIST").value;
+    EXPECT_EQ(updated.reference, "EXIST");  // the stored spelling stays
+    EXPECT_EQ(updated.description, "nouveau");
+    EXPECT_EQ(updated.stock, 4);
+    EXPECT_EQ(updated.version, 2);
+    EXPECT_EQ(c.get("NEW-1").value->description, "a");  // the first of the two
+}
+
+TEST_F(CatalogueTest, AnImportThatCannotCompleteChangesNothing)
+{
+    Catalogue c = open();
+    ASSERT_TRUE(c.add(article("KEEP", "tel quel")));
+    const std::vector<ArticleData> rows{article("N1"), article("KEEP", "écrasé"), article("N2")};
+    auto plan = c.preview_import(rows);
+    ASSERT_TRUE(plan);
+
+    // Another copy of the program adds N2 between the preview and the commit.
+    {
+        auto other = Catalogue::open(c.path());
+        ASSERT_TRUE(other);
+        ASSERT_TRUE(other.value->add(article("N2", "d'ailleurs")));
+    }
+    auto refused = c.commit_import(rows, *plan.value);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.failure->problem, Problem::import_changed);
+    EXPECT_EQ(references(c), (std::vector<std::string>{"KEEP", "N2"}));
+    EXPECT_EQ(c.get("KEEP").value->description, "tel quel");
+
+    // Another copy holds the write lock past the busy timeout: nothing is written either.
+    plan = c.preview_import(rows);
+    ASSERT_TRUE(plan);
+    stk::sql::Database locker;
+    ASSERT_FALSE(locker.open(c.path().string(), false));
+    ASSERT_FALSE(locker.exec("BEGIN IMMEDIATE"));
+    auto busy = c.commit_import(rows, *plan.value);
+    ASSERT_FALSE(busy);
+    EXPECT_EQ(busy.failure->problem, Problem::busy);
+    ASSERT_FALSE(locker.exec("ROLLBACK"));
+    EXPECT_EQ(references(c), (std::vector<std::string>{"KEEP", "N2"}));
+    EXPECT_EQ(c.get("KEEP").value->version, 1);
+}
+
+TEST_F(CatalogueTest, TwoConnectionsShareOneFileInWalMode)
+{
+    Catalogue first = open();
+    Catalogue second = open();
+    Article a = *first.add(article("SHARED", "v1")).value;
+    // The second connection sees the first's change at once.
+    Article seen = *second.get("SHARED").value;
+    EXPECT_EQ(seen.description, "v1");
+
+    // Both edit version 1: one wins, the other is told, nothing is lost silently.
+    Article mine = a, theirs = seen;
+    mine.description = "first";
+    theirs.description = "second";
+    ASSERT_TRUE(first.update(mine));
+    auto late = second.update(theirs);
+    ASSERT_FALSE(late);
+    EXPECT_EQ(late.failure->problem, Problem::changed_elsewhere);
+    EXPECT_EQ(second.get("SHARED").value->description, "first");
+
+    // A reader does not block a writer in WAL mode.
+    stk::sql::Database reader;
+    ASSERT_FALSE(reader.open(first.path().string(), false));
+    {
+        stk::sql::Statement journal(reader, "PRAGMA journal_mode");
+        ASSERT_EQ(journal.step(), stk::sql::Statement::Step::row);
+        EXPECT_EQ(journal.text(0), "wal");
+    }
+    ASSERT_FALSE(reader.exec("BEGIN; SELECT count(*) FROM article;"));
+    EXPECT_TRUE(second.add(article("WHILE-READING")));
+    EXPECT_EQ(reader.exec("COMMIT"), std::nullopt);
+}
+
+// Version 1 as an earlier program wrote it: the reference was the key, there
+// was no stock and no version number.
+constexpr const char* version_1 = R"(
+CREATE TABLE article (
+  reference TEXT NOT NULL PRIMARY KEY COLLATE NOCASE CHECK (reference <> ''),
+  description TEXT NOT NULL DEFAULT '',
+  dat TEXT NOT NULL DEFAULT '', pst TEXT NOT NULL DEFAULT '', uut TEXT NOT NULL DEFAULT '',
+  dvt TEXT NOT NULL DEFAULT '', crt TEXT NOT NULL DEFAULT '', nbt TEXT NOT NULL DEFAULT '',
+  changed TEXT NOT NULL
+);
+INSERT INTO article VALUES ('Z-9', 'Vanne', '2', '1500', '8760', '40000', '1200', '6', '2025-01-31T08:00:00Z');
+INSERT INTO article VALUES ('A-1', 'Pompe', '4', '200', '2000', '10000', '500', '3', '2025-02-01T09:30:00Z');
+INSERT INTO article VALUES ('m-5', '', '1,5', 'abc', '', '', '', '', '2025-02-02T10:00:00Z');
+PRAGMA user_version = 1;
+)";
+
+TEST_F(CatalogueTest, UpgradesVersion1InPlaceKeepingEveryArticle)
+{
+    {
+        stk::sql::Database old;
+        ASSERT_FALSE(old.open(stk::catalogue_path(dir.path()).string(), true));
+        ASSERT_FALSE(old.exec(version_1));
+    }
+    Catalogue c = open();
+    EXPECT_EQ(references(c), (std::vector<std::string>{"A-1", "m-5", "Z-9"}));
+    const Article v = *c.get("Z-9").value;
+    EXPECT_EQ(v.description, "Vanne");
+    EXPECT_EQ(v.params, (std::array<std::string, 6>{"2", "1500", "8760", "40000", "1200", "6"}));
+    EXPECT_EQ(v.changed, "2025-01-31T08:00:00Z");
+    EXPECT_EQ(v.version, 1);
+    EXPECT_FALSE(v.stock);
+    EXPECT_EQ(c.get("m-5").value->params[0], "1,5");  // texts as typed, unread
+
+    stk::sql::Database check;
+    ASSERT_FALSE(check.open(stk::catalogue_path(dir.path()).string(), false));
+    stk::sql::Statement version(check, "PRAGMA user_version");
+    ASSERT_EQ(version.step(), stk::sql::Statement::Step::row);
+    EXPECT_EQ(version.integer(0), 2);
+    // The upgraded catalogue takes the new columns.
+    Article edited = *c.get("A-1").value;
+    edited.stock = 2;
+    EXPECT_EQ(c.update(edited).value->stock, 2);
+}
+
+struct BadFile {
+    const char* name;
+    std::function<void(const std::filesystem::path&)> make;
+    Problem problem;
+};
+
+// Opens the catalogue and answers the failure (none: -1). The superuser may
+// write any file: it opens as an ordinary user in a child process then.
+std::pair<int, std::string> open_as_a_user(const std::filesystem::path& path)
+{
+    if (geteuid() != 0) {
+        auto c = Catalogue::open(path);
+        return c ? std::pair{-1, std::string()} : std::pair{static_cast<int>(c.failure->problem), c.failure->line()};
+    }
+    int fds[2];
+    if (pipe(fds) != 0)
+        return {-2, "pipe"};
+    const pid_t child = fork();
+    if (child == 0) {
+        close(fds[0]);
+        constexpr uid_t nobody = 65534;
+        int code = 101;
+        if (chown(path.parent_path().c_str(), nobody, nobody) == 0 && chown(path.c_str(), nobody, nobody) == 0 &&
+            setgid(nobody) == 0 && setuid(nobody) == 0) {
+            auto c = Catalogue::open(path);
+            code = c ? 100 : static_cast<int>(c.failure->problem);
+            const std::string line = c ? std::string() : c.failure->line();
+            if (write(fds[1], line.data(), line.size()) < 0)
+                code = 102;
+        }
+        _exit(code);
+    }
+    close(fds[1]);
+    std::string line;
+    char buffer[256];
+    ssize_t n;
+    while ((n = read(fds[0], buffer, sizeof buffer)) > 0)
+        line.append(buffer, static_cast<std::size_t>(n));
+    close(fds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -3;
+    return {code == 100 ? -1 : code, line};
+}
+
+class UntouchedTest : public testing::TestWithParam<BadFile> {
+protected:
+    TempFolder dir;
+};
+
+TEST_P(UntouchedTest, IsReportedInOneLineAndLeftByteForByte)
+{
+    const auto path = stk::catalogue_path(dir.path());
+    GetParam().make(path);
+    const std::string before = file_bytes(path);
+    const auto entries = folder_entries(dir.path());
+
+    const auto [problem, line] = open_as_a_user(path);
+    EXPECT_EQ(problem, static_cast<int>(GetParam().problem)) << line;
+    EXPECT_EQ(line.find('\n'), std::string::npos);
+    EXPECT_NE(line.find(path.string()), std::string::npos) << line;
+
+    EXPECT_EQ(file_bytes(path), before);
+    EXPECT_EQ(folder_entries(dir.path()), entries);
+}
+
+void make_valid(const std::filesystem::path& p, int user_version)
+{
+    stk::sql::Database db;
+    ASSERT_FALSE(db.open(p.string(), true));
+    ASSERT_FALSE(db.exec("CREATE TABLE article (reference TEXT PRIMARY KEY); INSERT INTO article VALUES ('A');"));
+    ASSERT_FALSE(db.exec(("PRAGMA user_version = " + std::to_string(user_version)).c_str()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UntouchedTest,
+    testing::Values(BadFile{"garbage", [](const auto& p) { write_bytes(p, std::string(3000, 'x')); }, Problem::corrupt},
+                    BadFile{"damaged_pages",
+                            [](const auto& p) {
+                                // A sound first page, then junk where the table's pages were.
+                                make_valid(p, 1);
+                                std::string bytes = file_bytes(p);
+                                for (std::size_t i = 4096; i < bytes.size(); ++i)
+                                    bytes[i] = static_cast<char>(0xA5);
+                                write_bytes(p, bytes);
+                            },
+                            Problem::corrupt},
+                    BadFile{"newer", [](const auto& p) { make_valid(p, 3); }, Problem::newer_version},
+                    BadFile{"foreign",
+                            [](const auto& p) {
+                                stk::sql::Database db;
+                                ASSERT_FALSE(db.open(p.string(), true));
+                                ASSERT_FALSE(db.exec("CREATE TABLE notes (t TEXT)"));
+                            },
+                            Problem::not_a_catalogue},
+                    BadFile{"read_only",
+                            [](const auto& p) {
+                                make_valid(p, 1);
+                                chmod(p.c_str(), 0444);
+                            },
+                            Problem::read_only}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CatalogueOpen, AFolderThatCannotHoldItIsReported)
+{
+    TempFolder dir;
+    const auto missing = dir.path() / "no_such_folder" / "catalogue.sqlite";
+    auto c = Catalogue::open(missing);
+    ASSERT_FALSE(c);
+    EXPECT_EQ(c.failure->problem, Problem::cannot_open);
+    EXPECT_NE(c.failure->line().find(missing.string()), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
+
+    auto dir_in_place = Catalogue::open(dir.path());
+    ASSERT_FALSE(dir_in_place);
+}
+
+}  // namespace

@@ -1,0 +1,389 @@
+// The catalogue window, offscreen: filter, sort, add, duplicate, delete and
+// undo through its controls, edits in place, the chosen article, the results
+// and the state line.
+#include "catalogue_ui/catalogue_window.h"
+#include "store/records.h"
+#include "store/trad_table.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+namespace {
+
+using stk::CatalogueWindow;
+using stk::Column;
+
+constexpr int col(Column c) { return static_cast<int>(c); }
+
+struct Part {
+    const char* reference;
+    const char* description;
+    const char* price;
+    std::optional<std::int64_t> stock;
+};
+
+// Three articles with the worked example's parameters but their prices.
+const std::vector<Part> parts{
+    {"PMP-100", "Pompe doseuse", "200", 1}, {"VAN-20", "Vanne de pompe", "1500", {}}, {"MOT-7", "Moteur", "30", 0}};
+
+class CatalogueWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        file = std::filesystem::path(dir.path().toStdString()) / stk::catalogue_file_name;
+        {
+            auto c = stk::Catalogue::open(file);
+            ASSERT_TRUE(c);
+            for (const Part& p : parts) {
+                stk::ArticleData a;
+                a.reference = p.reference;
+                a.description = p.description;
+                a.params = {"4", p.price, "2000", "10000", "500", "3"};
+                a.stock = p.stock;
+                ASSERT_TRUE(c.value->add(a));
+            }
+        }
+        w.setCompanyParameters("50", "2");
+        ASSERT_TRUE(w.openCatalogue(file));
+        w.show();
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    }
+    QLineEdit* editor() const { return table()->viewport()->findChild<QLineEdit*>(); }
+
+    QString cell(int row, Column c) const { return w.model()->index(row, col(c)).data().toString(); }
+    QStringList column(Column c) const
+    {
+        QStringList out;
+        for (int row = 0; row < w.model()->rowCount(); ++row)
+            out << cell(row, c);
+        return out;
+    }
+    QLineEdit* filter() const { return w.findChild<QLineEdit*>("catalogue_filter"); }
+    QPushButton* button(const char* name) const { return w.findChild<QPushButton*>(name); }
+    QTableView* table() const { return w.table(); }
+    void select(int row) { table()->setCurrentIndex(w.model()->index(row, 0)); }
+
+    QTemporaryDir dir;
+    std::filesystem::path file;
+    CatalogueWindow w;
+};
+
+TEST_F(CatalogueWindowTest, ShowsEveryArticleWithItsResults)
+{
+    EXPECT_EQ(column(Column::reference), (QStringList{"MOT-7", "PMP-100", "VAN-20"}));
+    // PMP-100 is the worked example: 3 recommended, total 662.0747, at stock 1 788.3407.
+    EXPECT_EQ(cell(1, Column::pst), "200");
+    EXPECT_EQ(cell(1, Column::stock), "1");
+    EXPECT_EQ(cell(1, Column::recommended), "3");
+    EXPECT_EQ(cell(1, Column::total), "662.0747");
+    EXPECT_EQ(cell(1, Column::saving), "126.266");
+    EXPECT_EQ(cell(2, Column::saving), "");  // no stock on hand
+    const auto align = w.model()->index(1, col(Column::total)).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+    EXPECT_TRUE(align & Qt::AlignRight);
+    EXPECT_TRUE(w.stateLine().isEmpty());
+
+    // No ordering cost: every total of stocks 1 to 4 is 50 lower.
+    w.setCompanyParameters("0", "2");
+    EXPECT_EQ(cell(1, Column::total), "612.0747");
+}
+
+TEST_F(CatalogueWindowTest, FiltersOnReferenceAndDescription)
+{
+    QTest::keyClicks(filter(), "pomp");
+    EXPECT_EQ(column(Column::reference), (QStringList{"PMP-100", "VAN-20"}));
+    filter()->clear();
+    QTest::keyClicks(filter(), "mot");
+    EXPECT_EQ(column(Column::reference), (QStringList{"MOT-7"}));
+    QTest::keyClicks(filter(), "xyz");
+    EXPECT_EQ(w.model()->rowCount(), 0);
+    EXPECT_FALSE(button("catalogue_delete")->isEnabled());
+    filter()->clear();
+    EXPECT_EQ(w.model()->rowCount(), 3);
+}
+
+TEST_F(CatalogueWindowTest, SortsOnEveryColumnFromItsHeader)
+{
+    QHeaderView* header = table()->horizontalHeader();
+    const auto click_header = [&](Column c) {
+        const int x = header->sectionViewportPosition(col(c)) + header->sectionSize(col(c)) / 2;
+        table()->scrollTo(w.model()->index(0, col(c)));
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(col(c)) + header->sectionSize(col(c)) / 2, 5));
+        (void)x;
+    };
+    click_header(Column::pst);  // by the number the price reads: 30, 200, 1500
+    EXPECT_EQ(column(Column::reference), (QStringList{"MOT-7", "PMP-100", "VAN-20"}));
+    click_header(Column::pst);
+    EXPECT_EQ(column(Column::reference), (QStringList{"VAN-20", "PMP-100", "MOT-7"}));
+    click_header(Column::description);
+    EXPECT_EQ(column(Column::reference), (QStringList{"MOT-7", "PMP-100", "VAN-20"}));
+    for (int c = 0; c < static_cast<int>(stk::column_count); ++c) {
+        table()->sortByColumn(c, Qt::DescendingOrder);
+        EXPECT_EQ(w.model()->rowCount(), 3) << c;
+    }
+    // From the keyboard: Alt+Up and Alt+Down on the current column.
+    table()->setCurrentIndex(w.model()->index(0, col(Column::stock)));
+    QTest::keyClick(table(), Qt::Key_Up, Qt::AltModifier);
+    EXPECT_EQ(column(Column::stock), (QStringList{"0", "1", ""}));
+    QTest::keyClick(table(), Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(column(Column::stock), (QStringList{"1", "0", ""}));
+    table()->sortByColumn(col(Column::total), Qt::DescendingOrder);
+    EXPECT_EQ(column(Column::reference).front(), "VAN-20");
+}
+
+TEST_F(CatalogueWindowTest, AddsDuplicatesDeletesAndUndoesThroughItsControls)
+{
+    QTest::mouseClick(button("catalogue_add"), Qt::LeftButton);
+    // The new article opens its reference for editing.
+    QLineEdit* editor = this->editor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "Nouvel article");
+    editor->selectAll();
+    QTest::keyClicks(editor, "JNT-5");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();  // the editor commits once its event is over
+    EXPECT_EQ(column(Column::reference), (QStringList{"JNT-5", "MOT-7", "PMP-100", "VAN-20"}));
+    EXPECT_EQ(table()->currentIndex().row(), 0);
+
+    // Ctrl+D copies the current article.
+    select(2);
+    QTest::keyClick(table(), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(w.model()->rowCount(), 5);
+    const int copy = table()->currentIndex().row();
+    EXPECT_EQ(cell(copy, Column::reference), "PMP-100 (2)");
+    EXPECT_EQ(cell(copy, Column::description), "Pompe doseuse");
+    EXPECT_EQ(cell(copy, Column::total), "662.0747");
+
+    // Delete removes the current article; Undo brings it back, once.
+    select(1);
+    QTest::keyClick(table(), Qt::Key_Delete);
+    EXPECT_EQ(column(Column::reference), (QStringList{"JNT-5", "PMP-100", "PMP-100 (2)", "VAN-20"}));
+    ASSERT_TRUE(button("catalogue_undo")->isEnabled());
+    QTest::mouseClick(button("catalogue_undo"), Qt::LeftButton);
+    EXPECT_EQ(column(Column::reference), (QStringList{"JNT-5", "MOT-7", "PMP-100", "PMP-100 (2)", "VAN-20"}));
+    EXPECT_EQ(cell(table()->currentIndex().row(), Column::reference), "MOT-7");
+    EXPECT_FALSE(button("catalogue_undo")->isEnabled());
+
+    // All of it is in the file.
+    auto again = stk::Catalogue::open(file);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again.value->count(), 5);
+    EXPECT_EQ(again.value->get("MOT-7").value->description, "Moteur");
+}
+
+TEST_F(CatalogueWindowTest, EditsInPlaceAndReportsARefusedEdit)
+{
+    select(1);
+    QTableView* view = table();
+    const QModelIndex price = w.model()->index(1, col(Column::pst));
+    view->setCurrentIndex(price);
+    QTest::keyClick(view, Qt::Key_F2);
+    QLineEdit* editor = this->editor();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "30");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(cell(1, Column::pst), "30");
+    EXPECT_EQ(cell(1, Column::total), cell(0, Column::total));  // now the same article as MOT-7
+
+    // A reference that another article holds is refused and said on the state line.
+    EXPECT_FALSE(w.model()->setData(w.model()->index(1, col(Column::reference)), "mot-7"));
+    EXPECT_EQ(w.stateLine(), "Référence déjà utilisée: mot-7");
+    EXPECT_EQ(cell(1, Column::reference), "PMP-100");
+    EXPECT_FALSE(w.model()->setData(w.model()->index(1, col(Column::stock)), "-2"));
+    EXPECT_EQ(w.stateLine(), "Stock actuel invalide: -2");
+    EXPECT_TRUE(w.model()->setData(w.model()->index(1, col(Column::stock)), " 3 "));
+    EXPECT_EQ(cell(1, Column::saving), "0");
+    EXPECT_TRUE(w.model()->setData(w.model()->index(1, col(Column::stock)), ""));
+    EXPECT_EQ(cell(1, Column::stock), "");
+}
+
+TEST_F(CatalogueWindowTest, AnArticleEditedOutOfTheFilterStaysInSight)
+{
+    QTest::keyClicks(filter(), "pomp");
+    ASSERT_EQ(w.model()->rowCount(), 2);
+    ASSERT_TRUE(w.model()->setData(w.model()->index(0, col(Column::description)), "Doseur"));
+    EXPECT_TRUE(filter()->text().isEmpty());
+    EXPECT_EQ(w.model()->rowCount(), 3);
+    EXPECT_EQ(cell(1, Column::description), "Doseur");
+}
+
+TEST_F(CatalogueWindowTest, EnterOrADoubleClickChoosesTheArticle)
+{
+    QSignalSpy chosen(&w, &CatalogueWindow::articleChosen);
+    table()->setFocus();
+    select(1);
+    QTest::keyClick(table(), Qt::Key_Return);
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen[0][0].toString(), "PMP-100");
+    EXPECT_EQ(chosen[0][1].toStringList(), (QStringList{"4", "200", "2000", "10000", "500", "3"}));
+
+    const QRect r = table()->visualRect(w.model()->index(2, col(Column::description)));
+    QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(table()->viewport(), Qt::LeftButton, {}, r.center());
+    ASSERT_EQ(chosen.count(), 2);
+    EXPECT_EQ(chosen[1][0].toString(), "VAN-20");
+    EXPECT_EQ(chosen[1][1].toStringList()[1], "1500");
+}
+
+TEST_F(CatalogueWindowTest, SavesTheCalculatorsFieldsUnderAReference)
+{
+    const QStringList fields{"2", "99", "1000", "20000", "800", "1"};
+    EXPECT_FALSE(w.model()->findArticle("NEW-1"));
+    ASSERT_TRUE(w.model()->storeParameters("NEW-1", fields));
+    ASSERT_TRUE(w.model()->findArticle("new-1"));
+    ASSERT_TRUE(w.model()->storeParameters("PMP-100", fields));  // over the existing article
+    const auto a = w.model()->findArticle("PMP-100");
+    EXPECT_EQ(a->description, "Pompe doseuse");
+    EXPECT_EQ(a->params[1], "99");
+    EXPECT_EQ(a->version, 2);
+    EXPECT_EQ(column(Column::reference), (QStringList{"MOT-7", "NEW-1", "PMP-100", "VAN-20"}));
+}
+
+TEST_F(CatalogueWindowTest, ImportsAfterAPreviewAndExportsWhatItShows)
+{
+    std::vector<stk::ArticleData> rows(3);
+    rows[0].reference = "NEW-9";
+    rows[0].params = {"4", "200", "2000", "10000", "500", "3"};
+    rows[1].reference = "mot-7";
+    rows[1].description = "Moteur révisé";
+    rows[2].reference = " ";
+    const auto plan = w.model()->previewImport(rows);
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(plan->added, 1u);
+    EXPECT_EQ(plan->updated, 1u);
+    ASSERT_EQ(plan->refused.size(), 1u);
+    EXPECT_EQ(w.model()->rowCount(), 3);  // nothing yet
+    ASSERT_TRUE(w.model()->commitImport(rows, *plan));
+    EXPECT_EQ(column(Column::reference), (QStringList{"MOT-7", "NEW-9", "PMP-100", "VAN-20"}));
+    EXPECT_EQ(cell(0, Column::description), "Moteur révisé");
+
+    QTest::keyClicks(filter(), "new");
+    std::vector<QString> exported;
+    w.model()->visitShownRows([&](const auto& texts) {
+        exported.push_back(texts[col(Column::reference)] + ' ' + texts[col(Column::total)]);
+    });
+    EXPECT_EQ(exported, std::vector<QString>{"NEW-9 662.0747"});
+}
+
+TEST(CatalogueWindowOffline, SaysWhyAndLeavesTheFileAlone)
+{
+    QTemporaryDir dir;
+    const auto file = std::filesystem::path(dir.path().toStdString()) / stk::catalogue_file_name;
+    const std::string junk(5000, 'j');
+    std::ofstream(file, std::ios::binary) << junk;
+    CatalogueWindow w;
+    EXPECT_FALSE(w.openCatalogue(file));
+    EXPECT_TRUE(w.stateLine().startsWith("Catalogue endommagé, laissé tel quel: ")) << w.stateLine().toStdString();
+    EXPECT_FALSE(w.table()->isEnabled());
+    EXPECT_FALSE(w.findChild<QPushButton*>("catalogue_add")->isEnabled());
+    w.addArticle();
+    std::ifstream in(file, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), junk);
+}
+
+TEST(CatalogueWindowText, CommaLocaleAndTranslatedCaptions)
+{
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    QTemporaryDir dir;
+    const auto file = std::filesystem::path(dir.path().toStdString()) / stk::catalogue_file_name;
+    CatalogueWindow w;
+    w.setCompanyParameters("50", "2");
+    ASSERT_TRUE(w.openCatalogue(file));
+    ASSERT_TRUE(w.model()->storeParameters("PMP-100", {"4", "200", "2000", "10000", "500", "3"}));
+    EXPECT_EQ(w.model()->index(0, col(Column::total)).data().toString(), "662,0747");
+    QLocale::setDefault(QLocale::c());
+
+    std::ifstream in(std::filesystem::path(STK_DATA_DIR) / "trad_stk_secu.txt", std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    stk::TradTable trad;
+    stk::parse_records(bytes, trad.rows);
+    struct Case {
+        std::size_t language;
+        const char* title;
+        const char* add;
+        const char* price;
+    };
+    for (const Case& k :
+         {Case{1, "Parts Catalog", "Add", "Standard Price"}, Case{2, "Catálogo de peças", "Adicionar", "Preço Padrão"},
+          Case{0, "Catalogue des articles", "Ajouter", "Prix Standard"}}) {
+        w.retranslate(trad, k.language);
+        EXPECT_EQ(w.windowTitle(), QString::fromUtf8(k.title));
+        auto* add = w.findChild<QPushButton*>("catalogue_add");
+        EXPECT_EQ(add->text(), QString::fromUtf8(k.add));
+        EXPECT_EQ(add->accessibleName(), add->text());
+        EXPECT_EQ(w.model()->headerData(col(Column::pst), Qt::Horizontal, Qt::ToolTipRole).toString(),
+                  QString::fromUtf8(k.price));
+    }
+}
+
+TEST(CatalogueWindowAccess, EveryControlHasAnAccessibleNameAndTakesTheKeyboard)
+{
+    QTemporaryDir dir;
+    CatalogueWindow w;
+    ASSERT_TRUE(w.openCatalogue(std::filesystem::path(dir.path().toStdString()) / stk::catalogue_file_name));
+    for (QWidget* c : w.findChildren<QWidget*>()) {
+        if (c->objectName().startsWith("catalogue_") && c->objectName() != "catalogue_state") {
+            EXPECT_FALSE(c->accessibleName().isEmpty()) << c->objectName().toStdString();
+            EXPECT_NE(c->focusPolicy() & Qt::TabFocus, 0) << c->objectName().toStdString();
+        }
+    }
+}
+
+// Scrolling writes each shown row once: going back shows the rows kept.
+TEST(CatalogueWindowRows, AreWrittenOnlyWhenShownAndOnce)
+{
+    QTemporaryDir dir;
+    const auto file = std::filesystem::path(dir.path().toStdString()) / stk::catalogue_file_name;
+    {
+        auto c = stk::Catalogue::open(file);
+        ASSERT_TRUE(c);
+        std::vector<stk::ArticleData> many(3000);
+        for (std::size_t i = 0; i < many.size(); ++i) {
+            many[i].reference = "A" + std::to_string(10000 + i);
+            many[i].params = {"4", std::to_string(100 + i), "2000", "10000", "500", "3"};
+        }
+        auto plan = c.value->preview_import(many);
+        ASSERT_TRUE(c.value->commit_import(many, *plan.value));
+    }
+    CatalogueWindow w;
+    w.resize(900, 500);
+    ASSERT_TRUE(w.openCatalogue(file));
+    w.show();
+    QApplication::processEvents();
+    const std::size_t first = w.model()->formattedRows();
+    const int visible = w.table()->height() / w.table()->verticalHeader()->defaultSectionSize() + 1;
+    EXPECT_GT(first, 0u);
+    EXPECT_LE(first, static_cast<std::size_t>(visible));
+
+    QScrollBar* bar = w.table()->verticalScrollBar();
+    for (int step = 0; step < 5; ++step) {
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QApplication::processEvents();
+    }
+    const std::size_t after_scrolling = w.model()->formattedRows();
+    EXPECT_LE(after_scrolling, static_cast<std::size_t>(6 * visible));
+    bar->setValue(0);
+    QApplication::processEvents();
+    EXPECT_EQ(w.model()->formattedRows(), after_scrolling);  // kept, not written again
+}
+
+}  // namespace
