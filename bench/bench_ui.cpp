@@ -7,6 +7,7 @@
 namespace {
 
 using stk::bench::ShownWindow;
+using stk::bench::type;
 
 // One keystroke: the field changes, the results table and the chart are rewritten.
 void BM_Keystroke(benchmark::State& state)
@@ -15,8 +16,8 @@ void BM_Keystroke(benchmark::State& state)
     auto& w = shown.w;
     bool flip = false;
     for (auto _ : state) {
-        w.set_field_text(stk::Field::dvt, (flip = !flip) ? "10001" : "10000");
-        benchmark::DoNotOptimize(w.recommended_text());
+        type(w, stk::Field::dvt, (flip = !flip) ? "10001" : "10000");
+        benchmark::DoNotOptimize(w.model().recommended_text());
     }
 }
 BENCHMARK(BM_Keystroke)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
@@ -29,7 +30,7 @@ void BM_KeystrokeAxisMoves(benchmark::State& state)
     const char* const lives[] = {"1", "10", "100", "1000", "10000", "1000", "100", "10"};
     std::size_t i = 0;
     for (auto _ : state)
-        shown.w.set_field_text(stk::Field::dvt, lives[i++ % 8]);
+        type(shown.w, stk::Field::dvt, lives[i++ % 8]);
 }
 BENCHMARK(BM_KeystrokeAxisMoves)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
@@ -40,7 +41,7 @@ void BM_KeystrokeRepainted(benchmark::State& state)
     auto& w = shown.w;
     bool flip = false;
     for (auto _ : state) {
-        w.set_field_text(stk::Field::dvt, (flip = !flip) ? "10001" : "10000");
+        type(w, stk::Field::dvt, (flip = !flip) ? "10001" : "10000");
         QCoreApplication::processEvents();
     }
 }
@@ -60,7 +61,7 @@ void BM_StartUp(benchmark::State& state)
         "da_stk_secu\tcrt\t500\r\nda_stk_secu\tcct\t50\r\nda_stk_secu\ttst\t2\r\n");
     params.close();
     for (auto _ : state) {
-        auto w = std::make_unique<stk::da_stk_secu>(dir.path().toStdString());
+        auto w = std::make_unique<stk::MainWindow>(dir.path().toStdString());
         w->show();
         QCoreApplication::processEvents();
         state.PauseTiming();
