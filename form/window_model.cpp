@@ -3,7 +3,7 @@
 #include "analysis/assistant.h"
 #include "analysis/flasher.h"
 #include "form/layout.h"
-#include "store/form.h"
+#include "store/control_walk.h"
 
 #include <algorithm>
 #include <iterator>

@@ -13,6 +13,7 @@ packages=(
 )
 if [ "${1:-}" = test ]; then
   packages+=(clang libclang-rt-14-dev xvfb xauth xdotool appstream desktop-file-utils)
+  packages+=(clang-format)  # the code-style check
 fi
 
 missing=()

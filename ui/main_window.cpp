@@ -1,6 +1,6 @@
 #include "ui/main_window.h"
 
-#include "ui/build.h"
+#include "ui/make_widget.h"
 #include "ui/results_chart.h"
 #include "ui/text.h"
 #include "ui/theme.h"

@@ -1,4 +1,4 @@
-#include "ui/build.h"
+#include "ui/make_widget.h"
 
 #include "ui/text.h"
 #include "ui/theme.h"
