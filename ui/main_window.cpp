@@ -86,6 +86,10 @@ void MainWindow::build()
 
 void MainWindow::find_controls()
 {
+    for (std::size_t line = 0; line < line_count; ++line)
+        for (int level = 0; level < level_count; ++level)
+            results_[line][static_cast<std::size_t>(level)] = box(position(line_names[line], level));
+    recommended_ = box(position("sst", 5));
     for (int i = 0; i < 4; ++i)
         frames_[static_cast<std::size_t>(i)] = qobject_cast<QGroupBox*>(control("Frame" + std::to_string(i + 1)));
     aide_r_ = qobject_cast<QGroupBox*>(control("aide_r"));
@@ -280,11 +284,11 @@ void MainWindow::show_results()
     repainting_ = true;
     for (std::size_t line = 0; line < line_count; ++line)
         for (int level = 0; level < level_count; ++level) {
-            QLineEdit* cell = box(position(line_names[line], level));
+            QLineEdit* cell = results_[line][static_cast<std::size_t>(level)];
             cell->setText(ui::text_of(model_.result_text(Line(line), level)));
             cell->setCursorPosition(0);  // a text wider than its box shows its first digits
         }
-    box(position("sst", 5))->setText(ui::text_of(model_.recommended_text()));
+    recommended_->setText(ui::text_of(model_.recommended_text()));
     repainting_ = false;
     chart_->refill(model_.chart_values(), chart_names());
 }

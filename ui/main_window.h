@@ -78,8 +78,10 @@ private:
 
     WindowModel model_;
     Repaint repaint_{*this};
-    std::vector<QObject*> objects_;       // one per control, in the control order
-    QWidget* client_ = nullptr;           // the client area that holds the controls
+    std::vector<QObject*> objects_;  // one per control, in the control order
+    QWidget* client_ = nullptr;      // the client area that holds the controls
+    std::array<std::array<QLineEdit*, level_count>, line_count> results_{};
+    QLineEdit* recommended_ = nullptr;
     std::array<QGroupBox*, 4> frames_{};  // Frame1 to Frame4
     QGroupBox* aide_r_ = nullptr;
     QTimer* flasher_ = nullptr;

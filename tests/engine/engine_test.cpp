@@ -113,7 +113,7 @@ Inputs with(Field f, std::string_view text, Inputs in = worked)
     return in;
 }
 
-TEST(WorkedExample, ShowsTheKnownTextsAndRecommendsThree)
+TEST(WorkedExample, ShowsTheKnownTexts)
 {
     const auto p = stk::present(run(worked), ".");
     for (std::size_t line = 0; line < stk::line_count; ++line)
@@ -217,29 +217,43 @@ INSTANTIATE_TEST_SUITE_P(
         ZeroCase{"no_parts", with(Field::nbt, ""), none, none, stock, 0},
         ZeroCase{"no_lead_time", with(Field::dat, ""), none, {0, 40, 80, 120, 160}, {0, 214, 378, 542, 706}, 0}));
 
-TEST(FailedStep, NumbersBeyondTheRangesAndAFailureAfterAValidCalculation)
+TEST(FailedStep, NumberBeyondTheDoubleRangeLeavesTheRiskAtZero)
 {
     EXPECT_EQ(run(with(Field::crt, "1E400")).rows.r, none);
+}
+
+TEST(FailedStep, StorageRateBeyondTheSingleRangeReadsAsZero)
+{
     EXPECT_EQ(run(with(Field::tst, "1E30")).params.ts, 1e30f);
     EXPECT_EQ(run(with(Field::tst, "1E39")).params.ts, 0.0f);  // a double, but beyond the single range
-    // After a valid calculation, a failing one shows nothing of it.
+}
+
+TEST(FailedStep, ShowsNothingOfAnEarlierValidCalculation)
+{
     const auto valid = stk::present(run(worked), ".");
     const auto after = stk::present(run(with(Field::dvt, "")), ".");
     for (int i = 1; i < 5; ++i)
         EXPECT_EQ(after.cell(stk::Line::rt, i) + after.cell(stk::Line::cdt, i), "00") << valid.cell(stk::Line::rt, i);
-    // 4e38 cannot be stored: the total starts from 0, management is 0 less the direct cost.
+}
+
+// 4e38 cannot be stored: the total starts from 0, management is 0 less the direct cost.
+TEST(FailedStep, TotalBeyondTheSingleRangeStartsFromZero)
+{
     const auto c = run(with(Field::tst, "0", with(Field::pst, "1E38")));
     EXPECT_FLOAT_EQ(c.rows.t[3], 3e38f);
     EXPECT_EQ(c.rows.t[4], c.rows.r[4]);
     EXPECT_EQ(c.rows.cg[4], -c.rows.cd[4]);
-    // A chart sum that cannot be stored shows 0.
+}
+
+TEST(FailedStep, ChartSumBeyondTheSingleRangeShowsZero)
+{
     const auto big = run({"0", "0", "4", "3E38", "10000", "10000", "1E37", "3"});
     const auto p = stk::present(big, ".");
     EXPECT_EQ(p.chart[0][1], stk::round7(big.rows.r[1]));
     EXPECT_EQ((std::array{p.chart[1][1], p.chart[2][1]}), (std::array{0.0, 0.0}));
 }
 
-TEST(Recommend, TiesAndTheTrueMinimum)
+TEST(Recommend, PicksTheSmallestTotalWithTheLowerRowOnATie)
 {
     const std::pair<Row, int> cases[] = {
         {{5, 3, 3, 4, 4}, 1},  // rows 1 and 2 equal and smallest: the lower row

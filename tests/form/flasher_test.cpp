@@ -16,7 +16,7 @@ struct Before {
 class Flasher : public WorkedModel, public ::testing::WithParamInterface<Before> {};
 
 // Every half second: the winner is highlighted after even ticks up to 6; the seventh stops the flasher.
-TEST_P(Flasher, BlinksThreeTimesAndStopsAtTheSeventhTick)
+TEST_P(Flasher, BlinksThreeTimesInSevenTicks)
 {
     model.analyse_sensitivity();
     GetParam().prepare(model, recorder);

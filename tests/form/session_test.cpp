@@ -35,7 +35,7 @@ struct Session : ::testing::Test {
     void with_shipped_translations() { fs::copy_file(STK_DATA_DIR "/trad_stk_secu.txt", folder / "trad_stk_secu.txt"); }
 };
 
-TEST_F(Session, LoadRestoresTheFieldsAndCalculates)
+TEST_F(Session, LoadRestoresTheFieldsWithTheirResults)
 {
     std::string params;
     for (const auto& [field, text] : worked::typed)
@@ -68,7 +68,7 @@ struct Language {
 
 class Languages : public Session, public ::testing::WithParamInterface<Language> {};
 
-TEST_P(Languages, SwitchTheCaptionsAndTheTitle)
+TEST_P(Languages, TranslateTheWindow)
 {
     with_shipped_translations();
     model.load_session(folder, diag);
@@ -104,14 +104,6 @@ TEST_F(Session, LanguageWithoutTranslationsKeepsTheFrenchCaptions)
     model.load_session(folder, diag);
     model.switch_language(1);
     EXPECT_EQ(model.caption(pos_of("Etiquette27", 7)), "Risque");
-}
-
-TEST_F(Session, LanguageSwitchKeepsTheResults)
-{
-    with_shipped_translations();
-    type_worked_example(model);
-    model.switch_language(2);
-    EXPECT_EQ(model.result_text(Line::rt, 4), "0.001140828");
 }
 
 }  // namespace

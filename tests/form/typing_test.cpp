@@ -61,7 +61,7 @@ TEST(Model, CommaLocaleWritesCommas)
     EXPECT_EQ(model.result_text(Line::tt, 1), "788,3407");
 }
 
-TEST(Model, StartsWithTheFrenchCaptionsAndTitle)
+TEST(Model, StartsInFrench)
 {
     const WindowModel model{"."};
     EXPECT_EQ(model.title(), "Vexa - Calcul Stock de Sécurité pour Equipements de Maintenance");

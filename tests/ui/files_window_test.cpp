@@ -49,7 +49,7 @@ struct Closer {
 
 class Closing : public ::testing::TestWithParam<Closer> {};
 
-TEST_P(Closing, SaveEveryTextBoxAndCaptionOnce)
+TEST_P(Closing, SaveTheSessionOnce)
 {
     const Closer& c = GetParam();
     Folder folder;
@@ -137,7 +137,7 @@ protected:
     }
 };
 
-TEST_P(Flags, SwitchCaptionsTitleAndLegend)
+TEST_P(Flags, SwitchTheLanguageOfTheWholeWindow)
 {
     const Language& l = GetParam();
     const auto w = open_with(l.shipped);
@@ -159,7 +159,7 @@ TEST_P(Flags, LeaveEveryCaptionRoomToFit)
     EXPECT_TRUE(captions_fit(*w));
 }
 
-TEST(Opening, RestoresTheSavedFieldAndShowsItsResults)
+TEST(Opening, ShowsTheSavedFieldWithItsResults)
 {
     Folder folder;
     write(folder.path + param_file, "da_stk_secu\tcct\t1500\r\n");

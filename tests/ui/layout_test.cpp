@@ -71,7 +71,7 @@ TEST_F(Window, KeyboardVisitsOnlyTheAssistantWhileItIsOpen)
                                         "site_web", "email_sup", "ln(0)", "ln(1)", "ln(2)"}));
 }
 
-TEST_F(Window, TextBoxesAreNamedByTheirCaptionAndStock)
+TEST_F(Window, TextBoxesAreNamedByTheirCaption)
 {
     EXPECT_EQ(box(w, "nbt")->accessibleName(), "Nb pièces actives");
     EXPECT_EQ(box(w, "rt", 2)->accessibleName(), "Risque, stock 2");
