@@ -55,10 +55,11 @@ void BM_StartUp(benchmark::State& state)
     QFile::copy(QStringLiteral(STK_DATA_DIR "/trad_stk_secu.txt"), dir.filePath("trad_stk_secu.txt"));
     QFile params(dir.filePath("param_stk_secu.txt"));
     params.open(QIODevice::WriteOnly);
-    params.write(
-        "da_stk_secu\tlangue\t1\r\nda_stk_secu\tnbt\t3\r\nda_stk_secu\tdat\t4\r\n"
-        "da_stk_secu\tpst\t200\r\nda_stk_secu\tuut\t2000\r\nda_stk_secu\tdvt\t10000\r\n"
-        "da_stk_secu\tcrt\t500\r\nda_stk_secu\tcct\t50\r\nda_stk_secu\ttst\t2\r\n");
+    QByteArray rows = "da_stk_secu\tlangue\t1\r\n";
+    for (const auto& [field, text] : stk::worked::typed)
+        rows += "da_stk_secu\t" + QByteArray(stk::info(field).name.data(), qsizetype(stk::info(field).name.size())) +
+                "\t" + QByteArray(text.data(), qsizetype(text.size())) + "\r\n";
+    params.write(rows);
     params.close();
     for (auto _ : state) {
         auto w = std::make_unique<stk::MainWindow>(dir.path().toStdString());
