@@ -206,8 +206,11 @@ QLineEdit* MainWindow::box(std::size_t pos) const
 // What the user types (or pastes) becomes the model's text.
 void MainWindow::text_edited(std::size_t pos, const QString& text)
 {
-    if (!repainting_)
-        model_.set_text(pos, utf8(text));
+    if (repainting_)
+        return;
+    edited_ = pos;
+    model_.set_text(pos, utf8(text));
+    edited_ = ui::controls().size();
 }
 
 void MainWindow::open_link(std::string_view name)
@@ -270,12 +273,10 @@ void MainWindow::repaint(Change what, std::size_t pos)
 
 void MainWindow::show_text(std::size_t pos)
 {
-    QLineEdit* edit = box(pos);
-    const QString text = ui::text_of(model_.text(pos));
-    if (edit->text() == text)
-        return;  // the user's own edit
+    if (pos == edited_)
+        return;
     repainting_ = true;
-    edit->setText(text);
+    box(pos)->setText(ui::text_of(model_.text(pos)));
     repainting_ = false;
 }
 

@@ -87,7 +87,8 @@ private:
     QTimer* flasher_ = nullptr;
     std::unique_ptr<ui::ResultsChart> chart_;
     QColor normal_background_;
-    bool repainting_ = false;  // text changes are the model's own, not the user's
+    bool repainting_ = false;                     // text changes are the model's own, not the user's
+    std::size_t edited_ = ui::controls().size();  // the text box the user is editing, which shows its text already
     bool unloaded_ = false;
 
     std::filesystem::path folder_;
