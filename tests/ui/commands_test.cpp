@@ -29,7 +29,7 @@ public slots:
     void open(const QUrl& url) { opened.append(url); }
 };
 
-// A link, the caption it is given (null: as designed) and what it opens.
+// A link, the caption it is given (null: the one it starts with) and what it opens.
 struct LinkCase {
     const char *name, *link, *caption, *opened;
 };
