@@ -14,17 +14,11 @@ namespace {
 constexpr double plain_limit = 1e15;  // from here on, exponent notation
 constexpr double default_days = 200;
 
-void close_panel(AnalysisForm& form)
-{
-    form.show_assistant(false);
-    form.enable_frames(true);
-}
-
 // A failed reading leaves the number at 0.
-Dbl read_assistant(const AnalysisForm& form, AssistantField f, std::string_view separator)
+Dbl read_assistant(std::string_view text, std::string_view separator)
 {
     Dbl value;
-    step([&] { value = read_number(form.assistant_text(f), separator); });
+    step([&] { value = read_number(text, separator); });
     return value;
 }
 
@@ -56,33 +50,21 @@ std::string plain_text(double whole)
     return exponent_text(whole);
 }
 
-void Command1_Click(AnalysisForm& form)
+StockOutEstimate estimate_stock_out_cost(std::string_view vp_text, std::string_view npi_text, std::string_view jt_text,
+                                         std::string_view separator)
 {
-    form.show_assistant(true);
-    form.enable_frames(false);
-}
-
-void Command2_Click(AnalysisForm& form) { close_panel(form); }
-
-void Command3_Click(AnalysisForm& form)
-{
-    close_panel(form);
-
-    const std::string separator = form.decimal_separator();
-    const Dbl vp = read_assistant(form, AssistantField::vp, separator);
-    Dbl npi = read_assistant(form, AssistantField::npi, separator);
-    Dbl jt = read_assistant(form, AssistantField::jt, separator);
+    StockOutEstimate estimate;
+    const Dbl vp = read_assistant(vp_text, separator);
+    Dbl npi = read_assistant(npi_text, separator);
+    Dbl jt = read_assistant(jt_text, separator);
     if (jt == 0) {
         jt = default_days;
-        form.set_assistant_text(AssistantField::jt, "200");
+        estimate.default_days = true;
     }
     if (npi == 0)
         npi = 1;
-
-    std::optional<std::string> crt;
-    step([&] { crt = plain_text(std::floor((vp * 1000000 / (jt * npi)).value())); });
-    if (crt)
-        form.set_field_text(Field::crt, *crt);  // the change recalculates the window
+    step([&] { estimate.crt = plain_text(std::floor((vp * 1000000 / (jt * npi)).value())); });
+    return estimate;
 }
 
 }  // namespace stk

@@ -2,11 +2,9 @@
 
 #include "analysis/reading.h"
 #include "engine/checked.h"
-#include "engine/model.h"
 
 #include <cmath>
 #include <cstddef>
-#include <string>
 
 namespace stk {
 namespace {
@@ -31,44 +29,30 @@ double round_half_even(double v)
 }
 
 // The displayed recommended level; fails when it cannot be read or names no row.
-int displayed_level(const AnalysisForm& form, std::string_view separator)
+int displayed_level(const ShownCalculation& shown)
 {
-    const double level = round_half_even(read_number(form.recommended_text(), separator));
+    const double level = round_half_even(read_number(shown.recommended, shown.separator));
     if (!(level >= 0 && level < level_count))
         fail();
     return static_cast<int>(level);
 }
 
-std::optional<Reference> read_reference(const AnalysisForm& form)
+std::optional<Reference> read_reference(const ShownCalculation& shown)
 {
-    const std::string separator = form.decimal_separator();
     std::optional<Reference> ref;
     step([&] {
-        const int level = displayed_level(form, separator);
-        ref = Reference{level, read_number(form.result_text(Line::tt, level), separator)};
+        const int level = displayed_level(shown);
+        ref = Reference{level, read_number(shown.totals[static_cast<std::size_t>(level)], shown.separator)};
     });
     return ref;
 }
 
-Params read_fields(const AnalysisForm& form)
-{
-    std::array<std::string, field_count> store;
-    FieldTexts texts;
-    for (const auto& f : fields) {
-        store[static_cast<std::size_t>(f.field)] = form.field_text(f.field);
-        texts[f.field] = store[static_cast<std::size_t>(f.field)];
-    }
-    return read_params(texts);
-}
-
-// The pass (1 to 5) whose lowered parameter moves the reference total
-// strictly furthest, the earliest on a tie; 0 when no parameter moves it.
-std::int16_t most_sensitive(const AnalysisForm& form, const Reference& ref)
+std::int16_t most_sensitive(const Params& read, const Reference& ref)
 {
     std::int16_t winner = 0;
     Dbl dmax = 0;
     for (std::size_t pass = 0; pass < lowered.size(); ++pass) {
-        Params p = read_fields(form);
+        Params p = read;
         const float before = evaluate(p).t[ref.level];
         p.*lowered[pass] *= lowering;
         const float after = evaluate(p).t[ref.level];
@@ -97,25 +81,10 @@ std::optional<Field> sensitive_field(std::int16_t isens)
     return sensitive_fields[static_cast<std::size_t>(isens - 1)];
 }
 
-void show_normal(AnalysisForm& form)
+std::int16_t most_sensitive(const ShownCalculation& shown)
 {
-    for (Field f : sensitive_fields)
-        form.set_highlight(f, false);
-}
-
-void Command4_Click(AnalysisForm& form, Sensitivity& state)
-{
-    state.isens = 0;
-    if (const auto ref = read_reference(form))
-        state.isens = most_sensitive(form, *ref);
-
-    show_normal(form);
-    if (const auto f = sensitive_field(state.isens))
-        form.set_highlight(*f, true);
-
-    state.nclig = 0;
-    form.set_timer_interval(flash_interval_ms);
-    form.calc();
+    const auto ref = read_reference(shown);
+    return ref ? most_sensitive(read_params(shown.fields), *ref) : 0;
 }
 
 }  // namespace stk

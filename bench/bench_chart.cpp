@@ -19,7 +19,7 @@
 namespace {
 
 using stk::ui::ChartNames;
-using stk::ui::ChartValues;
+using stk::ChartValues;
 
 constexpr int chart_width = 589, chart_height = 255;  // the window's chart, in pixels
 

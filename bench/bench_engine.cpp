@@ -2,28 +2,15 @@
 // reading, the five rows, the recommendation and the result texts.
 #include "engine/model.h"
 #include "engine/presentation.h"
+#include "tests/worked_example.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-stk::FieldTexts worked_example()
-{
-    stk::FieldTexts t;
-    t[stk::Field::cct] = "50";
-    t[stk::Field::tst] = "2";
-    t[stk::Field::dat] = "4";
-    t[stk::Field::pst] = "200";
-    t[stk::Field::uut] = "2000";
-    t[stk::Field::dvt] = "10000";
-    t[stk::Field::crt] = "500";
-    t[stk::Field::nbt] = "3";
-    return t;
-}
-
 void BM_calc(benchmark::State& state)
 {
-    const auto texts = worked_example();
+    const auto texts = stk::worked::field_texts();
     for (auto _ : state)
         benchmark::DoNotOptimize(stk::calc(texts));
 }
@@ -31,7 +18,7 @@ BENCHMARK(BM_calc);
 
 void BM_calc_and_texts(benchmark::State& state)
 {
-    const auto texts = worked_example();
+    const auto texts = stk::worked::field_texts();
     for (auto _ : state)
         benchmark::DoNotOptimize(stk::present(stk::calc(texts), "."));
 }

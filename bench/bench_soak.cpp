@@ -19,10 +19,10 @@ long resident_kb()
 // Texts a planner might type into the life field, one keystroke after another.
 const char* const life_texts[] = {"1", "10", "100", "1000", "10000", "1000", "100", "10", "1", ""};
 
-void keystrokes(stk::da_stk_secu& w, long count)
+void keystrokes(stk::MainWindow& w, long count)
 {
     for (long i = 0; i < count; ++i) {
-        w.set_field_text(stk::Field::dvt, life_texts[i % 10]);
+        stk::bench::type(w, stk::Field::dvt, life_texts[i % 10]);
         if (i % 100 == 0)
             QCoreApplication::processEvents();  // repaints and deferred deletions
     }
@@ -42,12 +42,12 @@ void BM_SoakKeystrokes(benchmark::State& state)
 }
 BENCHMARK(BM_SoakKeystrokes)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-void analyses(stk::da_stk_secu& w, int count)
+void analyses(stk::MainWindow& w, int count)
 {
     for (int i = 0; i < count; ++i) {
-        w.Command4_Click();
+        w.model().analyse_sensitivity();
         for (int tick = 0; tick < 7; ++tick)
-            w.Timer1_Timer();
+            w.model().flash_tick();
         QCoreApplication::processEvents();
     }
 }

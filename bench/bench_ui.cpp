@@ -7,6 +7,7 @@
 namespace {
 
 using stk::bench::ShownWindow;
+using stk::bench::type;
 
 // One keystroke: the field changes, the results table and the chart are rewritten.
 void BM_Keystroke(benchmark::State& state)
@@ -15,8 +16,8 @@ void BM_Keystroke(benchmark::State& state)
     auto& w = shown.w;
     bool flip = false;
     for (auto _ : state) {
-        w.set_field_text(stk::Field::dvt, (flip = !flip) ? "10001" : "10000");
-        benchmark::DoNotOptimize(w.recommended_text());
+        type(w, stk::Field::dvt, (flip = !flip) ? "10001" : "10000");
+        benchmark::DoNotOptimize(w.model().recommended_text());
     }
 }
 BENCHMARK(BM_Keystroke)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
@@ -29,7 +30,7 @@ void BM_KeystrokeAxisMoves(benchmark::State& state)
     const char* const lives[] = {"1", "10", "100", "1000", "10000", "1000", "100", "10"};
     std::size_t i = 0;
     for (auto _ : state)
-        shown.w.set_field_text(stk::Field::dvt, lives[i++ % 8]);
+        type(shown.w, stk::Field::dvt, lives[i++ % 8]);
 }
 BENCHMARK(BM_KeystrokeAxisMoves)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
@@ -40,7 +41,7 @@ void BM_KeystrokeRepainted(benchmark::State& state)
     auto& w = shown.w;
     bool flip = false;
     for (auto _ : state) {
-        w.set_field_text(stk::Field::dvt, (flip = !flip) ? "10001" : "10000");
+        type(w, stk::Field::dvt, (flip = !flip) ? "10001" : "10000");
         QCoreApplication::processEvents();
     }
 }
@@ -54,13 +55,14 @@ void BM_StartUp(benchmark::State& state)
     QFile::copy(QStringLiteral(STK_DATA_DIR "/trad_stk_secu.txt"), dir.filePath("trad_stk_secu.txt"));
     QFile params(dir.filePath("param_stk_secu.txt"));
     params.open(QIODevice::WriteOnly);
-    params.write(
-        "da_stk_secu\tlangue\t1\r\nda_stk_secu\tnbt\t3\r\nda_stk_secu\tdat\t4\r\n"
-        "da_stk_secu\tpst\t200\r\nda_stk_secu\tuut\t2000\r\nda_stk_secu\tdvt\t10000\r\n"
-        "da_stk_secu\tcrt\t500\r\nda_stk_secu\tcct\t50\r\nda_stk_secu\ttst\t2\r\n");
+    QByteArray rows = "da_stk_secu\tlangue\t1\r\n";
+    for (const auto& [field, text] : stk::worked::typed)
+        rows += "da_stk_secu\t" + QByteArray(stk::info(field).name.data(), qsizetype(stk::info(field).name.size())) +
+                "\t" + QByteArray(text.data(), qsizetype(text.size())) + "\r\n";
+    params.write(rows);
     params.close();
     for (auto _ : state) {
-        auto w = std::make_unique<stk::da_stk_secu>(dir.path().toStdString());
+        auto w = std::make_unique<stk::MainWindow>(dir.path().toStdString());
         w->show();
         QCoreApplication::processEvents();
         state.PauseTiming();
@@ -87,7 +89,7 @@ void BM_StartUpLongCaption(benchmark::State& state)
     params.write("da_stk_secu\tlangue\t1\r\n");
     params.close();
     for (auto _ : state) {
-        auto w = std::make_unique<stk::da_stk_secu>(dir.path().toStdString());
+        auto w = std::make_unique<stk::MainWindow>(dir.path().toStdString());
         w->show();
         QCoreApplication::processEvents();
         state.PauseTiming();

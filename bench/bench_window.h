@@ -2,26 +2,31 @@
 // in a folder of its own, and a main that runs them offscreen.
 #pragma once
 
-#include "ui/da_stk_secu.h"
+#include "tests/worked_example.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace stk::bench {
 
+// Sets a field's text box, as a keystroke does.
+inline void type(MainWindow& w, Field field, const char* text)
+{
+    qobject_cast<QLineEdit*>(w.control(info(field).name))->setText(QString::fromUtf8(text));
+}
+
 struct ShownWindow {
     QTemporaryDir dir;
-    da_stk_secu w{dir.path().toStdString()};
+    MainWindow w{dir.path().toStdString()};
 
     ShownWindow()
     {
         w.show();
-        const std::pair<Field, const char*> example[] = {
-            {Field::nbt, "3"},     {Field::dat, "4"},   {Field::pst, "200"}, {Field::uut, "2000"},
-            {Field::dvt, "10000"}, {Field::crt, "500"}, {Field::cct, "50"},  {Field::tst, "2"}};
-        for (const auto& [field, text] : example)
-            w.set_field_text(field, text);
+        for (const auto& [field, text] : worked::typed)
+            type(w, field, std::string(text).c_str());
         QCoreApplication::processEvents();
     }
 };

@@ -15,25 +15,20 @@ inline constexpr std::size_t field_count = 8;
 struct FieldInfo {
     Field field;
     std::string_view name;     // control name
-    std::string_view caption;  // caption label as designed
-    std::string_view unit;     // unit label as designed
-    std::string_view number;   // name of the number in the formulas
+    std::string_view caption;  // its caption label in French, as the window first shows it
+    std::string_view unit;     // its unit label in French
 };
 
 inline constexpr std::array<FieldInfo, field_count> fields{{
-    {Field::cct, "cct", "Coût de Commande", "€", "cc"},
-    {Field::tst, "tst", "Taux de Stockage", "% / mois", "ts"},
-    {Field::dat, "dat", "Délai moy. d'obtent°", "semaine(s)", "da"},
-    {Field::pst, "pst", "Prix Standard", "€", "ps"},
-    {Field::uut, "uut", "Utilisation unitaire", "heures / an", "uu"},
-    {Field::dvt, "dvt", "Durée de vie moyenne", "heures", "dv"},
-    {Field::crt, "crt", "Coût du risque de rupture", "€ / jour", "cr"},
-    {Field::nbt, "nbt", "Nb pièces actives", "Pièce(s)", "nb"},
+    {Field::cct, "cct", "Coût de Commande", "€"},
+    {Field::tst, "tst", "Taux de Stockage", "% / mois"},
+    {Field::dat, "dat", "Délai moy. d'obtent°", "semaine(s)"},
+    {Field::pst, "pst", "Prix Standard", "€"},
+    {Field::uut, "uut", "Utilisation unitaire", "heures / an"},
+    {Field::dvt, "dvt", "Durée de vie moyenne", "heures"},
+    {Field::crt, "crt", "Coût du risque de rupture", "€ / jour"},
+    {Field::nbt, "nbt", "Nb pièces actives", "Pièce(s)"},
 }};
-
-// The order in which a calculation reads the fields.
-inline constexpr std::array<Field, field_count> read_order{Field::nbt, Field::dat, Field::pst, Field::uut,
-                                                           Field::dvt, Field::crt, Field::cct, Field::tst};
 
 constexpr const FieldInfo& info(Field f) { return fields[static_cast<std::size_t>(f)]; }
 

@@ -1,3 +1,18 @@
+// The cost model keeps the short names of its formulas:
+//   nb    number of identical parts in service (nbt)
+//   da    mean procurement lead time, weeks (dat)
+//   ps    standard price of one part (pst)
+//   uu    yearly hours of use of one part (uut)
+//   dv    mean life of one part, hours (dvt)
+//   cr    cost of one day of stock-out (crt)
+//   cc    cost of one order (cct)
+//   ts    storage rate, % a month (tst)
+//   npan  parts that fail in a year, nb x uu / dv
+//   nnc   parts in service left without a spare at stock level i
+//   ncv   parts in service covered by a spare at stock level i
+//   hdel  hours of use during one lead time, at most one life
+//   tab_ss, tab_r, tab_cd, tab_cg, tab_t   per stock level: the stock, the risk, the direct cost,
+//                                          the management cost and the total
 #include "engine/model.h"
 
 #include "engine/checked.h"

@@ -14,6 +14,7 @@ packages=(
 )
 if [ "${1:-}" = test ]; then
   packages+=(clang libclang-rt-14-dev xvfb xauth xdotool appstream desktop-file-utils)
+  packages+=(clang-format)  # the code-style check
   # The end-to-end benchmark (bench/e2e): Xlib, XTEST and DAMAGE.
   packages+=(libx11-dev libxtst-dev libxdamage-dev)
   # pdftotext reads the justification report's PDF back in the tests.

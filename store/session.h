@@ -1,7 +1,7 @@
 // Start-up and shut-down of the window, and its language switch.
 #pragma once
 
-#include "store/form.h"
+#include "store/control_walk.h"
 #include "store/param_table.h"
 #include "store/trad_table.h"
 

@@ -1,7 +1,7 @@
 // The captions of the window in three languages, one per column.
 #pragma once
 
-#include "store/form.h"
+#include "store/control_walk.h"
 #include "store/param_table.h"
 #include "store/records.h"
 

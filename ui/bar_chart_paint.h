@@ -4,7 +4,7 @@
 // goes to the screen, to a printer or to a vector file.
 #pragma once
 
-#include "ui/chart_scale.h"
+#include "engine/chart_scale.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,5 +1,5 @@
 #include "store/app_folder.h"
-#include "ui/da_stk_secu.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 #include <iostream>
@@ -8,7 +8,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     const auto exe_dir = QApplication::applicationDirPath().toStdString();
-    stk::da_stk_secu window(stk::app_folder(exe_dir, stk::UserDirs::from_environment(), std::cerr));
+    stk::MainWindow window(stk::app_folder(exe_dir, stk::UserDirs::from_environment(), std::cerr));
     window.show();
     return app.exec();
 }

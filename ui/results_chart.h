@@ -1,7 +1,7 @@
 // The chart `g`: three cumulative series over the stock levels 0 to 4.
 #pragma once
 
-#include "ui/chart_scale.h"
+#include "engine/chart_scale.h"
 
 #include <QString>
 #include <array>

@@ -1,5 +1,7 @@
 #include "ui/theme.h"
 
+#include "ui/text.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QString>
@@ -83,7 +85,7 @@ std::optional<QColor> colour_for(ColourRole role)
 
 QPixmap picture(std::string_view file, QSize size)
 {
-    QSvgRenderer renderer(":/pictures/" + QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size())));
+    QSvgRenderer renderer(":/pictures/" + text_of(file));
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
     if (renderer.isValid()) {

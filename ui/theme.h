@@ -1,7 +1,7 @@
 // Fonts, colours and pictures of the window, by the roles the layout names.
 #pragma once
 
-#include "ui/layout.h"
+#include "form/layout.h"
 
 #include <QColor>
 #include <QFont>

@@ -3,6 +3,7 @@
 #include "engine/model.h"
 #include "engine/numtext.h"
 #include "engine/presentation.h"
+#include "worked_example.h"
 
 #include <gtest/gtest.h>
 
@@ -96,7 +97,7 @@ TEST(RoundTrip, DblTextReadsWhatNumTextWroteAndNothingElse)
 using Inputs = std::array<std::string_view, stk::field_count>;  // cct tst dat pst uut dvt crt nbt
 using Row = std::array<float, stk::level_count>;
 
-constexpr Inputs worked{"50", "2", "4", "200", "2000", "10000", "500", "3"};
+constexpr Inputs worked = stk::worked::texts;
 
 stk::Calculation run(const Inputs& in)
 {
@@ -112,25 +113,26 @@ Inputs with(Field f, std::string_view text, Inputs in = worked)
     return in;
 }
 
-TEST(WorkedExample, TextsRecommendationChartAndCommaLocale)
+TEST(WorkedExample, ShowsTheKnownTexts)
 {
     const auto p = stk::present(run(worked), ".");
-    const std::array<std::array<const char*, 5>, 5> cells{
-        {{"0", "1", "2", "3", "4"},
-         {"26549.06", "534.3407", "216.9994", "0.07472568", "0.001140828"},
-         {"0", "40", "80", "120", "160"},
-         {"0", "214", "378", "542", "706"},
-         {"26549.06", "788.3407", "674.9994", "662.0747", "866.0012"}}};
-    const std::array<double, 5> risk_and_direct{26549.06, 574.3407, 296.9994, 120.0747, 160.0011};
-    for (std::size_t i = 0; i < 5; ++i) {
-        for (std::size_t line = 0; line < 5; ++line)
-            EXPECT_EQ(p.cells[line][i], cells[line][i]) << stk::line_names[line] << "(" << i << ")";
-        // The chart: the risk, risk + direct cost, and the total.
-        EXPECT_DOUBLE_EQ(p.chart[0][i], std::stod(cells[1][i]));
-        EXPECT_DOUBLE_EQ(p.chart[1][i], risk_and_direct[i]);
-        EXPECT_DOUBLE_EQ(p.chart[2][i], std::stod(cells[4][i]));
-    }
-    EXPECT_EQ(p.recommended, "3");
+    for (std::size_t line = 0; line < stk::line_count; ++line)
+        for (std::size_t level = 0; level < stk::level_count; ++level)
+            EXPECT_EQ(p.cells[line][level], stk::worked::cells[line][level])
+                << stk::line_names[line] << "(" << level << ")";
+    EXPECT_EQ(p.recommended, stk::worked::recommended);
+}
+
+TEST(WorkedExample, ChartsTheRiskTheRiskAndDirectCostAndTheTotal)
+{
+    const auto p = stk::present(run(worked), ".");
+    for (std::size_t s = 0; s < stk::series_count; ++s)
+        for (std::size_t level = 0; level < stk::level_count; ++level)
+            EXPECT_DOUBLE_EQ(p.chart[s][level], stk::worked::chart[s][level]) << s << "," << level;
+}
+
+TEST(WorkedExample, WritesTheLocaleSeparator)
+{
     EXPECT_EQ(stk::present(run(worked), ",").cell(stk::Line::tt, 1), "788,3407");
 }
 
@@ -215,29 +217,43 @@ INSTANTIATE_TEST_SUITE_P(
         ZeroCase{"no_parts", with(Field::nbt, ""), none, none, stock, 0},
         ZeroCase{"no_lead_time", with(Field::dat, ""), none, {0, 40, 80, 120, 160}, {0, 214, 378, 542, 706}, 0}));
 
-TEST(FailedStep, NumbersBeyondTheRangesAndAFailureAfterAValidCalculation)
+TEST(FailedStep, NumberBeyondTheDoubleRangeLeavesTheRiskAtZero)
 {
     EXPECT_EQ(run(with(Field::crt, "1E400")).rows.r, none);
+}
+
+TEST(FailedStep, StorageRateBeyondTheSingleRangeReadsAsZero)
+{
     EXPECT_EQ(run(with(Field::tst, "1E30")).params.ts, 1e30f);
     EXPECT_EQ(run(with(Field::tst, "1E39")).params.ts, 0.0f);  // a double, but beyond the single range
-    // After a valid calculation, a failing one shows nothing of it.
+}
+
+TEST(FailedStep, ShowsNothingOfAnEarlierValidCalculation)
+{
     const auto valid = stk::present(run(worked), ".");
     const auto after = stk::present(run(with(Field::dvt, "")), ".");
     for (int i = 1; i < 5; ++i)
         EXPECT_EQ(after.cell(stk::Line::rt, i) + after.cell(stk::Line::cdt, i), "00") << valid.cell(stk::Line::rt, i);
-    // 4e38 cannot be stored: the total starts from 0, management is 0 less the direct cost.
+}
+
+// 4e38 cannot be stored: the total starts from 0, management is 0 less the direct cost.
+TEST(FailedStep, TotalBeyondTheSingleRangeStartsFromZero)
+{
     const auto c = run(with(Field::tst, "0", with(Field::pst, "1E38")));
     EXPECT_FLOAT_EQ(c.rows.t[3], 3e38f);
     EXPECT_EQ(c.rows.t[4], c.rows.r[4]);
     EXPECT_EQ(c.rows.cg[4], -c.rows.cd[4]);
-    // A chart sum that cannot be stored shows 0.
+}
+
+TEST(FailedStep, ChartSumBeyondTheSingleRangeShowsZero)
+{
     const auto big = run({"0", "0", "4", "3E38", "10000", "10000", "1E37", "3"});
     const auto p = stk::present(big, ".");
     EXPECT_EQ(p.chart[0][1], stk::round7(big.rows.r[1]));
     EXPECT_EQ((std::array{p.chart[1][1], p.chart[2][1]}), (std::array{0.0, 0.0}));
 }
 
-TEST(Recommend, TiesAndTheTrueMinimum)
+TEST(Recommend, PicksTheSmallestTotalWithTheLowerRowOnATie)
 {
     const std::pair<Row, int> cases[] = {
         {{5, 3, 3, 4, 4}, 1},  // rows 1 and 2 equal and smallest: the lower row

@@ -12,11 +12,11 @@ namespace stk::test {
 namespace {
 
 // The worked example of the README's picture: level 0 is far above the rest.
-const ui::ChartValues worked{{{26549.06, 534.3407, 216.9994, 0.07472568, 0.001140828},
+const ChartValues worked{{{26549.06, 534.3407, 216.9994, 0.07472568, 0.001140828},
                               {26549.06, 574.3407, 296.9994, 120.0747, 160.0011},
                               {26549.06, 788.3407, 674.9994, 662.0747, 866.0012}}};
 // Amounts chosen so that the axis runs from 0 to 1500 in steps of 500.
-const ui::ChartValues round{{{750, 300, 200, 100, 0}, {900, 400, 300, 200, 100}, {1000, 600, 500, 400, 300}}};
+const ChartValues round{{{750, 300, 200, 100, 0}, {900, 400, 300, 200, 100}, {1000, 600, 500, 400, 300}}};
 
 const ui::ChartNames french{{"Risque", "Risque + Coût direct", "Total"}, "Stock de Sécurité"};
 const ui::ChartNames english{{"Risk", "Risk + Direct cost", "Total"}, "Safety stock"};
@@ -120,7 +120,7 @@ TEST_F(BarChartTest, WritesNumbersTheUsersWay)
     LocaleScope french_numbers(QLocale(QLocale::French, QLocale::France));
     chart.refill(worked, french);
     EXPECT_EQ(chart.view()->current_layout().cut_mark, QStringLiteral("▲ 26549,06"));
-    const ui::ChartValues small{{{0.2, 0.1}, {0.2, 0.15}, {0.2, 0.2}}};
+    const ChartValues small{{{0.2, 0.1}, {0.2, 0.15}, {0.2, 0.2}}};
     chart.refill(small, french);
     EXPECT_EQ(chart.view()->current_layout().value_labels, (std::vector<QString>{"0", "0,1", "0,2", "0,3"}));
 }

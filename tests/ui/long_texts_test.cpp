@@ -37,8 +37,8 @@ TEST(LongCaption, StartsShowsWhatFitsAndKeepsItWhole)
     write(dir.filePath("param_stk_secu.txt"), "da_stk_secu\tlangue\t1\r\n");
     std::ostringstream diag;
     {
-        da_stk_secu w(dir.path().toStdString(), diag);
-        EXPECT_TRUE(w.caption(pos_of("Etiquette27", 7)) == long_risk.toStdString()) << "the caption is cut";
+        MainWindow w(dir.path().toStdString(), diag);
+        EXPECT_TRUE(w.model().caption(pos_of("Etiquette27", 7)) == long_risk.toStdString()) << "the caption is cut";
         const QString legend = bars(w)->barSets().at(0)->label();
         EXPECT_LT(legend.size(), 100);
         EXPECT_TRUE(legend.startsWith("XXX") && legend.endsWith(QChar(0x2026))) << legend.toStdString();
@@ -70,7 +70,7 @@ TEST(LongValue, SurvivesStartAndCloseByteForByte)
     write(dir.filePath("param_stk_secu.txt"), "da_stk_secu\tcct\t" + long_order + "\r\n");
     std::ostringstream diag;
     {
-        da_stk_secu w(dir.path().toStdString(), diag);
+        MainWindow w(dir.path().toStdString(), diag);
         EXPECT_EQ(box(w, "cct")->text().size(), megabyte);
         QGuiApplication::clipboard()->setText(long_pasted);
         box(w, "vp")->paste();

@@ -24,7 +24,7 @@ TEST_P(PictureNames, FollowTheLanguage)
     QTemporaryDir dir;
     ASSERT_TRUE(QFile::copy(STK_DATA_DIR "/trad_stk_secu.txt", dir.filePath("trad_stk_secu.txt")));
     std::ostringstream diag;
-    da_stk_secu shipped(dir.path().toStdString(), diag);
+    MainWindow shipped(dir.path().toStdString(), diag);
     click(shipped, "ln", c.flag);
     for (const auto& [control, text] : {std::pair{"Picture2", c.clear}, std::pair{"validation", c.quit}}) {
         EXPECT_EQ(shipped.control(control)->toolTip(), text);

@@ -29,9 +29,9 @@ TEST(ReadOnlyProgramFolder, DISABLED_OpensAsTheUser)
     const fs::path root = root_text, bin = root / "bin", home = root / "home";
     std::ostringstream diag;
     const fs::path folder = app_folder(bin, {"", home.string()}, diag);
-    da_stk_secu w(folder, diag);
+    MainWindow w(folder, diag);
     EXPECT_EQ(box(w, "cct")->text(), "1500");
-    EXPECT_EQ(w.caption(pos_of("Etiquette27", 7)), "Risk");
+    EXPECT_EQ(w.model().caption(pos_of("Etiquette27", 7)), "Risk");
     box(w, "cct")->setText("1600");
     w.close();
     const std::string said = diag.str();

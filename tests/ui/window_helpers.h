@@ -1,7 +1,8 @@
 // Shared helpers of the window tests.
 #pragma once
 
-#include "ui/da_stk_secu.h"
+#include "ui/main_window.h"
+#include "worked_example.h"
 
 #include <QBarSeries>
 #include <QChartView>
@@ -18,7 +19,7 @@ namespace stk::test {
 struct Fresh {
     QTemporaryDir dir;
     std::ostringstream diag;
-    da_stk_secu w{dir.path().toStdString(), diag};
+    MainWindow w{dir.path().toStdString(), diag};
 };
 
 // A test with a fresh window, and one with a case as its parameter.
@@ -27,12 +28,12 @@ template <class Case>
 struct WindowWith : Window, ::testing::WithParamInterface<Case> {
 };
 
-inline QLineEdit* box(const da_stk_secu& w, std::string_view name, int index = ui::no_index)
+inline QLineEdit* box(const MainWindow& w, std::string_view name, int index = ui::no_index)
 {
     return qobject_cast<QLineEdit*>(w.control(name, index));
 }
 
-inline void click(da_stk_secu& w, std::string_view name, int index = ui::no_index)
+inline void click(MainWindow& w, std::string_view name, int index = ui::no_index)
 {
     QTest::mouseClick(w.control(name, index), Qt::LeftButton);
 }
@@ -43,55 +44,32 @@ inline std::size_t pos_of(std::string_view name, int index = ui::no_index)
     return static_cast<std::size_t>(ui::find_control(name, index));
 }
 
-inline QBarSeries* bars(const da_stk_secu& w)
+inline QBarSeries* bars(const MainWindow& w)
 {
     return qobject_cast<QBarSeries*>(qobject_cast<QChartView*>(w.control("g"))->chart()->series().at(0));
 }
 
-// The worked example, in the keyboard order of the article and company frames, typed key by key.
-inline constexpr std::pair<std::string_view, const char*> worked_example[] = {
-    {"nbt", "3"},     {"dat", "4"},   {"pst", "200"}, {"uut", "2000"},
-    {"dvt", "10000"}, {"crt", "500"}, {"cct", "50"},  {"tst", "2"}};
-
-inline void type_worked_example(da_stk_secu& w)
+// The worked example, typed key by key in the keyboard order of the article and company frames.
+inline void type_worked_example(MainWindow& w)
 {
-    for (const auto& [field, text] : worked_example)
-        QTest::keyClicks(box(w, field), text);
+    for (const auto& [field, text] : worked::typed)
+        QTest::keyClicks(box(w, info(field).name), QString::fromUtf8(text.data(), qsizetype(text.size())));
 }
 
-// The texts of the eight input fields, indexed by Field, and the engine's calculation of them.
-using Texts = std::array<std::string, field_count>;
-
-inline Texts texts_of(const da_stk_secu& w)
+// The results table and the recommended stock show what the model holds.
+inline ::testing::AssertionResult shows_model_results(const MainWindow& w)
 {
-    Texts texts;
-    for (const FieldInfo& f : fields)
-        texts[std::size_t(f.field)] = w.field_text(f.field);
-    return texts;
-}
-
-inline Calculation calculate(const Texts& texts)
-{
-    FieldTexts views;
-    for (const FieldInfo& f : fields)
-        views[f.field] = texts[std::size_t(f.field)];
-    return stk::calc(views);
-}
-
-// The results table and the recommended stock show a fresh calculation of `texts`.
-inline ::testing::AssertionResult shows_results_of(const da_stk_secu& w, const Texts& texts)
-{
-    const Presentation expected = present(calculate(texts), QLocale().decimalPoint().toStdString());
     for (std::size_t line = 0; line < line_count; ++line)
         for (int level = 0; level < level_count; ++level)
-            if (w.result_text(Line(line), level) != expected.cell(Line(line), level))
+            if (box(w, line_names[line], level)->text().toStdString() != w.model().result_text(Line(line), level))
                 return ::testing::AssertionFailure() << line_names[line] << "(" << level << ") differs";
-    return w.recommended_text() == expected.recommended ? ::testing::AssertionSuccess()
-                                                        : ::testing::AssertionFailure() << "sst(5) differs";
+    return box(w, "sst", 5)->text().toStdString() == w.model().recommended_text()
+               ? ::testing::AssertionSuccess()
+               : ::testing::AssertionFailure() << "sst(5) differs";
 }
 
 // The input fields in the highlight colour, in palette and on screen (a "?" marks a disagreement).
-inline std::vector<std::string> highlighted_fields(const da_stk_secu& w)
+inline std::vector<std::string> highlighted_fields(const MainWindow& w)
 {
     const QColor highlight(0xFF, 0xE0, 0xC0);
     std::vector<std::string> names;

@@ -1,5 +1,6 @@
-#include "ui/build.h"
+#include "ui/make_widget.h"
 
+#include "ui/text.h"
 #include "ui/theme.h"
 #include "ui/widgets.h"
 
@@ -12,8 +13,6 @@
 
 namespace stk::ui {
 namespace {
-
-QString text_of(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // Sets a palette role of one widget, for every colour group.
 void paint(QWidget* widget, QPalette::ColorRole role, const QColor& colour)

@@ -1,9 +1,9 @@
-#include "ui/chart_scale.h"
+#include "engine/chart_scale.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace stk::ui {
+namespace stk {
 
 ValueScale scale_for(const ChartValues& values)
 {
@@ -47,4 +47,4 @@ NiceAxis nice_axis(double low, double high)
     return axis;
 }
 
-}  // namespace stk::ui
+}  // namespace stk

@@ -10,7 +10,7 @@
 
 #include "engine/presentation.h"
 
-namespace stk::ui {
+namespace stk {
 
 using ChartValues = decltype(Presentation::chart);
 
@@ -35,4 +35,4 @@ struct NiceAxis {
 
 NiceAxis nice_axis(double low, double high);
 
-}  // namespace stk::ui
+}  // namespace stk

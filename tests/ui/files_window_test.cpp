@@ -33,7 +33,7 @@ struct Folder {
     QTemporaryDir dir;
     QString path = dir.path();
     std::ostringstream diag;
-    std::unique_ptr<da_stk_secu> open() { return std::make_unique<da_stk_secu>(path.toStdString(), diag); }
+    std::unique_ptr<MainWindow> open() { return std::make_unique<MainWindow>(path.toStdString(), diag); }
 };
 
 // A folder for the window, a way of closing it, the language flag clicked before (-1: none),
@@ -41,7 +41,7 @@ struct Folder {
 struct Closer {
     const char* name;
     QString (*folder)(const QDir&);
-    void (*close)(da_stk_secu&);
+    void (*close)(MainWindow&);
     int flag;
     bool saves_param, saves_trad;
     qsizetype reports;
@@ -49,7 +49,7 @@ struct Closer {
 
 class Closing : public ::testing::TestWithParam<Closer> {};
 
-TEST_P(Closing, RunsTheShutDownOnceAndWritesEveryTextBoxAndEveryCaptionIntoTheFirstRunsEmptyFiles)
+TEST_P(Closing, SaveTheSessionOnce)
 {
     const Closer& c = GetParam();
     Folder folder;
@@ -57,7 +57,7 @@ TEST_P(Closing, RunsTheShutDownOnceAndWritesEveryTextBoxAndEveryCaptionIntoTheFi
     auto w = folder.open();
     EXPECT_EQ(read(folder.path + param_file), c.saves_param ? "" : "<unreadable>");
     w->show();
-    QSignalSpy unloaded(w.get(), &da_stk_secu::unloaded);
+    QSignalSpy unloaded(w.get(), &MainWindow::unloaded);
     type_worked_example(*w);
     QTest::keyClicks(box(*w, "vp"), "10");
     QTest::keyClicks(box(*w, "npi"), "4");
@@ -86,8 +86,8 @@ TEST_P(Closing, RunsTheShutDownOnceAndWritesEveryTextBoxAndEveryCaptionIntoTheFi
 QString as_is(const QDir& d) { return d.path(); }
 QString param_file_is_a_folder(const QDir& d) { return d.mkdir(param_file.mid(1)), d.path(); }
 QString under_a_regular_file(const QDir& d) { return write(d.filePath("f"), ""), d.filePath("f/sub"); }
-void quit(da_stk_secu& w) { click(w, "validation"); }
-void close_box(da_stk_secu& w) { w.windowHandle()->close(); }
+void quit(MainWindow& w) { click(w, "validation"); }
+void close_box(MainWindow& w) { w.windowHandle()->close(); }
 
 INSTANTIATE_TEST_SUITE_P(
     Ways, Closing,
@@ -99,10 +99,10 @@ INSTANTIATE_TEST_SUITE_P(
     case_name);
 
 // Whether the caption of every label (up to the first text box in front of it), frame and button fits.
-::testing::AssertionResult captions_fit(const da_stk_secu& w)
+::testing::AssertionResult captions_fit(const MainWindow& w)
 {
     std::vector<std::pair<const QWidget*, QString>> shown{
-        {w.control("Command4"), QString::fromStdString(w.caption(pos_of("Command4")))}};
+        {w.control("Command4"), QString::fromStdString(w.model().caption(pos_of("Command4")))}};
     for (const QGroupBox* frame : w.findChildren<QGroupBox*>())
         shown.emplace_back(frame, frame->title());
     for (const QLabel* label : w.findChildren<QLabel*>())
@@ -126,27 +126,48 @@ struct Language {
     bool shipped;
 };
 
-class Flags : public ::testing::TestWithParam<Language> {};
+class Flags : public ::testing::TestWithParam<Language> {
+protected:
+    Folder folder;
+    std::unique_ptr<MainWindow> open_with(bool shipped)
+    {
+        if (shipped) {
+            EXPECT_TRUE(QFile::copy(shipped_trad, folder.path + trad_file));
+        }
+        return folder.open();
+    }
+};
 
-TEST_P(Flags, RestoreTheSavedFieldAndSwitchCaptionsTitleAndLegendThatAllFit)
+TEST_P(Flags, SwitchTheLanguageOfTheWholeWindow)
 {
     const Language& l = GetParam();
-    Folder folder;
-    ASSERT_TRUE(!l.shipped || QFile::copy(shipped_trad, folder.path + trad_file));
-    write(folder.path + param_file, "da_stk_secu\tcct\t1500\r\n");
-    const auto w = folder.open();
-    EXPECT_EQ(box(*w, "cct")->text(), "1500");
-    EXPECT_TRUE(shows_results_of(*w, texts_of(*w)));
+    const auto w = open_with(l.shipped);
     click(*w, "ln", (l.flag + 1) % 3);
     click(*w, "ln", l.flag);
-    EXPECT_EQ(w->caption(pos_of("Etiquette27", 7)), l.risk);
-    EXPECT_EQ(w->caption(pos_of("aide_r")), l.stock_out);  // two controls with the same French caption
-    EXPECT_EQ(w->caption(pos_of("Etiquette27", 4)), l.stock_out);
+    EXPECT_EQ(qobject_cast<QLabel*>(w->control("Etiquette27", 7))->text(), l.risk);
+    EXPECT_EQ(qobject_cast<QGroupBox*>(w->control("aide_r"))->title(), l.stock_out);
+    EXPECT_EQ(qobject_cast<QLabel*>(w->control("Etiquette27", 4))->text(), l.stock_out);
     EXPECT_EQ(w->windowTitle(), l.title);
     for (int s = 0; s < 3; ++s)
         EXPECT_EQ(bars(*w)->barSets().at(s)->label(), l.legend[std::size_t(s)]);
-    EXPECT_TRUE(captions_fit(*w));
     EXPECT_EQ(folder.diag.str(), "");
+}
+
+TEST_P(Flags, LeaveEveryCaptionRoomToFit)
+{
+    const auto w = open_with(GetParam().shipped);
+    click(*w, "ln", GetParam().flag);
+    EXPECT_TRUE(captions_fit(*w));
+}
+
+TEST(Opening, ShowsTheSavedFieldWithItsResults)
+{
+    Folder folder;
+    write(folder.path + param_file, "da_stk_secu\tcct\t1500\r\n");
+    const auto w = folder.open();
+    EXPECT_EQ(box(*w, "cct")->text(), "1500");
+    EXPECT_EQ(box(*w, "sst", 4)->text(), "4");
+    EXPECT_TRUE(shows_model_results(*w));
 }
 
 const char* const french_title = "Vexa - Calcul Stock de Sécurité pour Equipements de Maintenance";

@@ -1,7 +1,7 @@
 // Turns one row of the layout table into its widget.
 #pragma once
 
-#include "ui/layout.h"
+#include "form/layout.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "ui/layout.h"
+#include "form/layout.h"
 
 #include <array>
 

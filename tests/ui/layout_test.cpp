@@ -1,10 +1,12 @@
-// Where the controls are, the order the keyboard and the walks visit them, and what they are called.
+// Where the controls are, the order the keyboard visits them, and what screen readers hear.
 #include "window_helpers.h"
+
+#include <QAccessible>
 
 namespace stk::test {
 namespace {
 
-// A control, its container (empty: the window) and its place in pixels, 15 twips a pixel.
+// A control, its container (empty: the client area) and its place in pixels.
 struct Placement {
     const char *name, *control;
     int index;
@@ -19,14 +21,21 @@ TEST_P(Layout, PutsTheControlWhereTheTableSays)
     const auto& [_, name, index, container, pixels] = GetParam();
     ASSERT_NE(w.control(name, index), nullptr);
     EXPECT_EQ(w.control(name, index)->geometry(), pixels);
-    EXPECT_EQ(w.control(name, index)->parentWidget(), *container ? w.control(container) : &w);
+    EXPECT_EQ(w.control(name, index)->parentWidget(), *container ? w.control(container) : w.centralWidget());
 }
 
 INSTANTIATE_TEST_SUITE_P(Controls, Layout,
-                         ::testing::Values(Placement{"tt2", "tt", 2, "Frame1", {5580 / 15, 1710 / 15, 73, 19}},
+                         ::testing::Values(Placement{"tt2", "tt", 2, "Frame1", {372, 114, 73, 19}},
                                            Placement{"Command1", "Command1", -1, "Frame4", {304, 126, 25, 25}},
                                            Placement{"ln1", "ln", 1, "", {888, 436, 32, 22}}),
                          case_name);
+
+TEST_F(Window, ClientAreaFillsTheWindow)
+{
+    w.show();
+    EXPECT_EQ(w.size(), QSize(929, 495));
+    EXPECT_EQ(w.centralWidget()->geometry(), QRect(0, 0, 929, 495));
+}
 
 // The widgets that Tab stops at, from `start` round the focus chain.
 std::vector<std::string> tab_walk(QWidget* start)
@@ -40,11 +49,8 @@ std::vector<std::string> tab_walk(QWidget* start)
     return names;
 }
 
-class Order : public Window {};
-
-// The keyboard runs from the article fields through the results to the buttons and the
-// assistant; the control walk and the accessible names follow the controls and their captions.
-TEST_F(Order, OfTheKeyboardAndOfTheControlWalkAndNamesOfTheTextBoxes)
+// The keyboard runs from the article fields through the results to the buttons, then the links and flags.
+TEST_F(Window, KeyboardVisitsFieldsResultsButtonsThenLinks)
 {
     w.show();
     std::vector<std::string> expected{"nbt", "dat", "pst", "uut", "dvt", "crt", "cct", "tst"};
@@ -54,22 +60,37 @@ TEST_F(Order, OfTheKeyboardAndOfTheControlWalkAndNamesOfTheTextBoxes)
     expected.insert(expected.end(), {"sst(5)", "g", "Command1", "validation", "Picture2", "Command4", "site_web",
                                      "email_sup", "ln(0)", "ln(1)", "ln(2)"});
     EXPECT_EQ(tab_walk(w.control("nbt")), expected);
+}
+
+TEST_F(Window, KeyboardVisitsOnlyTheAssistantWhileItIsOpen)
+{
+    w.show();
     click(w, "Command1");
     EXPECT_EQ(tab_walk(w.control("g")),
               (std::vector<std::string>{"g", "validation", "Picture2", "vp", "npi", "Command2", "Command3", "jt",
                                         "site_web", "email_sup", "ln(0)", "ln(1)", "ln(2)"}));
-    std::vector<std::string> boxes;  // the control walk names an array element after its array
-    for (std::size_t pos = 0; pos < w.control_count(); ++pos)
-        if (w.is_text_box(pos))
-            boxes.push_back(w.control_name(pos));
-    std::vector<std::string> names{"jt", "npi", "vp", "dat", "pst", "uut", "dvt", "crt", "nbt", "cct", "tst", "sst"};
-    for (int i = 0; i < 5; ++i)
-        names.insert(names.end(), {"rt", "sst", "cdt", "cgt", "tt"});
-    EXPECT_EQ(boxes, names);
+}
+
+TEST_F(Window, TextBoxesAreNamedByTheirCaption)
+{
     EXPECT_EQ(box(w, "nbt")->accessibleName(), "Nb pièces actives");
     EXPECT_EQ(box(w, "rt", 2)->accessibleName(), "Risque, stock 2");
-    w.set_caption(pos_of("Etiquette27", 7), "Risk");
+}
+
+TEST_F(Window, TextBoxNamesFollowTheirCaption)
+{
+    w.model().set_caption(pos_of("Etiquette27", 7), "Risk");
     EXPECT_EQ(box(w, "rt", 2)->accessibleName(), "Risk, stock 2");
+}
+
+// Screen readers see an application window named by the window title.
+TEST_F(Window, IsAnApplicationWindowNamedByItsTitle)
+{
+    w.show();
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&w);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), "Vexa - Calcul Stock de Sécurité pour Equipements de Maintenance");
 }
 
 }  // namespace

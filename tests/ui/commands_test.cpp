@@ -29,7 +29,7 @@ public slots:
     void open(const QUrl& url) { opened.append(url); }
 };
 
-// A link, the caption it is given (null: as designed) and what it opens.
+// A link, the caption it is given (null: the one it starts with) and what it opens.
 struct LinkCase {
     const char *name, *link, *caption, *opened;
 };
@@ -40,7 +40,7 @@ TEST_P(Links, HandTheirAddressToTheDesktopWithoutTheSpaces)
 {
     UrlCatcher catcher;
     if (GetParam().caption)
-        w.set_caption(pos_of(GetParam().link), GetParam().caption);
+        w.model().set_caption(pos_of(GetParam().link), GetParam().caption);
     click(w, GetParam().link);
     EXPECT_EQ(catcher.opened, QList<QUrl>{QUrl(GetParam().opened)});
     QTest::keyClick(w.control(GetParam().link), Qt::Key_Space);  // the keyboard opens it too
@@ -73,4 +73,4 @@ TEST_F(CarriageReturns, NeverReachATextBoxWhetherSetOrPasted)
 }  // namespace
 }  // namespace stk::test
 
-#include "test_commands.moc"
+#include "commands_test.moc"

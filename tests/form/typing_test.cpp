@@ -1,0 +1,74 @@
+// Typing into the model: which changes recalculate, and what the observer hears.
+#include "model_helpers.h"
+
+namespace stk::test {
+namespace {
+
+using Reports = std::vector<std::pair<Change, std::size_t>>;
+
+TEST_F(WorkedModel, ShowsTheWorkedExamplesResults)
+{
+    for (std::size_t line = 0; line < line_count; ++line)
+        for (int level = 0; level < level_count; ++level)
+            EXPECT_EQ(model.result_text(Line(line), level), worked::cells[line][std::size_t(level)]);
+    EXPECT_EQ(model.recommended_text(), worked::recommended);
+    EXPECT_EQ(model.chart_values(), worked::chart);
+}
+
+TEST_F(WorkedModel, InputChangeReportsTheTextThenTheResults)
+{
+    recorder.reports.clear();
+    model.set_field_text(Field::crt, "1000");
+    EXPECT_EQ(recorder.reports, (Reports{{Change::text, pos_of("crt")}, {Change::results, 0}}));
+    EXPECT_EQ(model.result_text(Line::rt, 1), "1068.681");
+}
+
+TEST_F(WorkedModel, SameTextReportsNothing)
+{
+    recorder.reports.clear();
+    model.set_field_text(Field::crt, "500");
+    EXPECT_EQ(recorder.reports, Reports{});
+}
+
+TEST_F(WorkedModel, ResultBoxEditDoesNotRecalculate)
+{
+    recorder.reports.clear();
+    model.set_text(pos_of("tt", 2), "1");
+    EXPECT_EQ(recorder.reports, (Reports{{Change::text, pos_of("tt", 2)}}));
+    EXPECT_EQ(model.result_text(Line::tt, 2), "1");
+}
+
+TEST_F(WorkedModel, CarriageReturnsNeverReachATextBox)
+{
+    model.set_text(pos_of("vp"), "56\r\n78");
+    EXPECT_EQ(model.assistant_text(AssistantField::vp), "56\n78");
+}
+
+TEST_F(WorkedModel, ArticleFieldsSetTogetherRecalculateOnce)
+{
+    recorder.reports.clear();
+    model.set_fields({"60", "200", "2000", "10000", "1", "3"});
+    EXPECT_EQ(std::count(recorder.reports.begin(), recorder.reports.end(), std::pair(Change::results, std::size_t{0})),
+              1);
+    EXPECT_EQ(model.field_text(Field::dat), "60");
+    EXPECT_EQ(model.field_text(Field::crt), "1");
+}
+
+TEST(Model, CommaLocaleWritesCommas)
+{
+    WindowModel model{","};
+    type_worked_example(model);
+    EXPECT_EQ(model.result_text(Line::tt, 1), "788,3407");
+}
+
+TEST(Model, StartsInFrench)
+{
+    const WindowModel model{"."};
+    EXPECT_EQ(model.title(), "Vexa - Calcul Stock de Sécurité pour Equipements de Maintenance");
+    EXPECT_EQ(model.caption(pos_of("Command4")), "Paramètre le plus sensible");
+    EXPECT_FALSE(model.assistant_shown());
+    EXPECT_EQ(model.flash_interval(), 0);
+}
+
+}  // namespace
+}  // namespace stk::test
