@@ -123,10 +123,6 @@ TEST_F(CatalogueTest, DuplicatesUnderTheFirstFreeNumberedReference)
 {
     Catalogue c = open();
     Article a = *c.add(article("REF", "Joint", 3)).value;
-    struct Case {
-        std::int64_t from;
-        std::string expected;
-    };
     auto two = c.duplicate(a.id);
     ASSERT_TRUE(two);
     EXPECT_EQ(two.value->reference, "REF (2)");
