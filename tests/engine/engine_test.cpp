@@ -84,23 +84,24 @@ Inputs with(Field f, std::string_view text, Inputs in = worked)
     return in;
 }
 
-// The risk and total lines for inputs off the worked example, known figures (checked against the closed form
-// r(0) = cr da 7 nb (1 - e^-1), r(n) = cr da (7 max(nb - n, 0) p + 3.5 min(n, nb) p^n), p = 1 - e^-min(1, da uu / 52
-// dv)).
+// The risk, direct cost and total lines for inputs off the worked example, known figures (checked against the closed
+// form r(0) = cr da 7 nb (1 - e^-1), r(n) = cr da (7 max(nb - n, 0) p + 3.5 min(n, nb) p^n), p = 1 - e^-min(1, da uu /
+// 52 dv)).
 struct KnownCase {
     const char* name;
     Inputs in;
-    std::array<const char*, stk::level_count> risk, total;
+    std::array<const char*, stk::level_count> risk, direct, total;
 };
 void PrintTo(const KnownCase& c, std::ostream* os) { *os << c.name; }
 
 class KnownFigures : public testing::TestWithParam<KnownCase> {};
 
-TEST_P(KnownFigures, ShowTheRiskAndTotalToTheDigit)
+TEST_P(KnownFigures, ShowTheRiskDirectCostAndTotalToTheDigit)
 {
     const auto p = stk::present(run(GetParam().in), ".");
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(p.cell(stk::Line::rt, i), GetParam().risk[i]) << "risk " << i;
+        EXPECT_EQ(p.cell(stk::Line::cdt, i), GetParam().direct[i]) << "direct " << i;
         EXPECT_EQ(p.cell(stk::Line::tt, i), GetParam().total[i]) << "total " << i;
     }
 }
@@ -109,23 +110,28 @@ INSTANTIATE_TEST_SUITE_P(Inputs, KnownFigures,
                          testing::Values(KnownCase{"lead_time_beyond_life",  // 300 weeks > 52 * 10000 / 2000
                                                    with(Field::dat, "300"),
                                                    {"1991180", "1659316", "1083282", "397814.2", "251466.5"},
+                                                   {"0", "40", "80", "120", "160"},
                                                    {"1991180", "1659570", "1083740", "398476.2", "252332.5"}},
                                          KnownCase{"fractional_parts",
                                                    {"10", "1.5", "2", "80", "3000", "5000", "300", "1.5"},
                                                    {"3982.36", "95.81329", "1.639319", "0.03739727", "0.0008531322"},
+                                                   {"0", "48", "96", "144", "192"},
                                                    {"3982.36", "187.0133", "174.0393", "253.6374", "334.8008"}},
                                          KnownCase{"many_parts",
                                                    {"120", "3", "12", "45.5", "4000", "6000", "150", "12"},
                                                    {"95576.62", "20662.17", "18223.31", "16225.2", "14384.1"},
+                                                   {"0", "30.33333", "60.66667", "91", "121.3333"},
                                                    {"95576.62", "20829.04", "18437.04", "16485.79", "14691.56"}},
                                          KnownCase{"negative_price",
                                                    with(Field::pst, "-200"),
                                                    {"26549.06", "534.3407", "216.9994", "0.07472568", "0.001140828"},
+                                                   {"0", "-40", "-80", "-120", "-160"},
                                                    {"26549.06", "380.3407", "-141.0006", "-561.9253", "-765.9988"}},
                                          KnownCase{
                                              "days_not_weeks",
                                              {"25", "1", "0.5", "900", "1200", "30000", "10000", "2"},
                                              {"44248.44", "20.18843", "0.005175524", "1.990203E-06", "7.653156E-10"},
+                                             {"0", "36", "72", "108", "144"},
                                              {"44248.44", "954.1884", "1843.005", "2752", "3661"}}));
 
 // An empty field reads 0 and the steps it makes fail leave 0; a total is the sum of its parts.
