@@ -1,10 +1,11 @@
-// A temporary folder removed with everything in it, and whole-file reads and writes.
+// A temporary folder removed with everything in it, whole-file reads and writes, a folder's names.
 #pragma once
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <set>
 #include <string>
 #include <system_error>
 
@@ -21,7 +22,7 @@ struct TempDir {
         std::error_code ignored;
         std::filesystem::remove_all(path, ignored);
     }
-    std::filesystem::path operator/(const std::string& name) const { return path / name; }
+    std::filesystem::path operator/(const std::filesystem::path& name) const { return path / name; }
 };
 
 inline std::string read_bytes(const std::filesystem::path& file)
@@ -33,6 +34,15 @@ inline std::string read_bytes(const std::filesystem::path& file)
 inline void write_bytes(const std::filesystem::path& file, const std::string& bytes)
 {
     std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// The names of a folder's entries.
+inline std::set<std::string> names_in(const std::filesystem::path& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
 }
 
 }  // namespace stk::test

@@ -1,11 +1,13 @@
 // stk_batch end to end: the real program on real files.
+#include "temp_files.h"
+#include "worked_example.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,15 +16,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string slurp(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void spit(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
+using stk::test::read_bytes;
+using stk::test::write_bytes;
 
 std::string quoted(const std::string& s)
 {
@@ -39,35 +34,22 @@ struct Result {
 
 class Batch : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() / ("stk_batch_test_" + std::to_string(::getpid()) + "_" +
-                                           testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::permissions(dir, fs::perms::owner_all, ec);
-        fs::remove_all(dir, ec);
-    }
-
     // Runs the program with `args` in the test's folder, standard input from `input`.
     Result run(const std::vector<std::string>& args, const std::string& input = "",
                const std::string& exe = STK_BATCH_EXE, const std::string& shell_prefix = "")
     {
-        spit(dir / ".stdin", input);
+        write_bytes(dir / ".stdin", input);
         std::string command =
             "cd " + quoted(dir.string()) + " && " + shell_prefix + " LANG=C LC_ALL= LC_MESSAGES= exec " + quoted(exe);
         for (const auto& a : args)
             command += " " + quoted(a);
         command += " < .stdin > .stdout 2> .stderr";
         const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(dir / ".stdout"), slurp(dir / ".stderr")};
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_bytes(dir / ".stdout"), read_bytes(dir / ".stderr")};
     }
 
-    fs::path dir;
+    stk::test::TempDir temp;
+    const fs::path& dir = temp.path;
 };
 
 std::vector<std::string> split(const std::string& line, char sep)
@@ -94,14 +76,16 @@ std::vector<std::string> lines_of(const std::string& text)
     return out;
 }
 
-// The worked example's row as the window shows it, with a point: risks,
-// direct costs, management costs, totals of levels 0 to 4, and the
-// recommended stock.
-const std::vector<std::string> worked_texts{"26549.06", "534.3407", "216.9994", "0.07472568", "0.001140828",  // rt
-                                            "0",        "40",       "80",       "120",        "160",          // cdt
-                                            "0",        "214",      "378",      "542",        "706",          // cgt
-                                            "26549.06", "788.3407", "674.9994", "662.0747",   "866.0012",     // tt
-                                            "3"};
+// The worked example's row as the window shows it, with a point: risks, direct costs, management costs,
+// totals of levels 0 to 4, and the recommended stock.
+std::vector<std::string> worked_texts()
+{
+    std::vector<std::string> texts;
+    for (std::size_t line = 1; line < stk::line_count; ++line)
+        texts.insert(texts.end(), stk::worked::cells[line].begin(), stk::worked::cells[line].end());
+    texts.emplace_back(stk::worked::recommended);
+    return texts;
+}
 
 std::vector<std::string> with_comma(std::vector<std::string> texts)
 {
@@ -128,11 +112,11 @@ TEST_F(Batch, ReadsARealLookingExportAndKeepsItsFormat)
         "47, \"\"2RS\"\"\r\nlot de 2\";3;4;200,0;2000;"
         "10000;500;50;2\r\n"
         "COUR-A12;Courroie;3;4,0;200;2000;10000;500;50;2\r\n";
-    spit(dir / "export.csv", input);
+    write_bytes(dir / "export.csv", input);
     const Result r = run({"export.csv", "-o", "result.csv"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(slurp(dir / "export.csv"), input);
-    const std::string out = slurp(dir / "result.csv");
+    EXPECT_EQ(read_bytes(dir / "export.csv"), input);
+    const std::string out = read_bytes(dir / "result.csv");
     const auto rows = lines_of(out);
     ASSERT_EQ(rows.size(), 4u) << out;  // header, a record over two lines, a record
     EXPECT_TRUE(
@@ -143,7 +127,7 @@ TEST_F(Batch, ReadsARealLookingExportAndKeepsItsFormat)
     EXPECT_NE(out.find("\"Roulement \xE0 billes; 20\xD7"
                        "47, \"\"2RS\"\"\r\nlot de 2\";3;4;200,0;"),
               std::string::npos);
-    auto expected = with_comma(worked_texts);
+    auto expected = with_comma(worked_texts());
     expected.push_back("");  // no notes
     for (const std::size_t row : {2u, 3u}) {
         const auto fields = split(rows[row], ';');
@@ -157,9 +141,9 @@ TEST_F(Batch, ReadsARealLookingExportAndKeepsItsFormat)
 // A comma file with a point, the English captions and the key names.
 TEST_F(Batch, EveryResultOfTheWorkedExampleAgreesWithTheWindow)
 {
-    spit(dir / "en.csv",
-         "Part,Ordering Cost,Holding Cost Rate,Avg. Lead Time,Standard Price,Unit Usage,Average Life,Stock-out "
-         "Cost,Parts in Service\nP1,50,2,4,200,2000,10000,500,3\n");
+    write_bytes(dir / "en.csv",
+                "Part,Ordering Cost,Holding Cost Rate,Avg. Lead Time,Standard Price,Unit Usage,Average Life,Stock-out "
+                "Cost,Parts in Service\nP1,50,2,4,200,2000,10000,500,3\n");
     const Result r = run({"--keys", "en.csv"});
     EXPECT_EQ(r.status, 0) << r.err;
     const auto rows = lines_of(r.out);
@@ -169,7 +153,7 @@ TEST_F(Batch, EveryResultOfTheWorkedExampleAgreesWithTheWindow)
                                         "cdt(3)", "cdt(4)", "cgt(0)", "cgt(1)", "cgt(2)", "cgt(3)", "cgt(4)", "tt(0)",
                                         "tt(1)",  "tt(2)",  "tt(3)",  "tt(4)",  "sst(5)", "notes"};
     EXPECT_EQ(std::vector<std::string>(header.begin() + 9, header.end()), keys);
-    auto expected = worked_texts;
+    auto expected = worked_texts();
     expected.insert(expected.begin(), {"P1", "50", "2", "4", "200", "2000", "10000", "500", "3"});
     expected.push_back("");
     EXPECT_EQ(split(rows[1], ','), expected);
@@ -183,10 +167,10 @@ class Languages : public Batch, public testing::WithParamInterface<LanguageCase>
 
 TEST_P(Languages, CaptionTheResultColumns)
 {
-    spit(dir / "pt.csv",
-         "\xEF\xBB\xBF"
-         "Peças em serviço\tLead time médio\tPreço Padrão\tUso unitário\tVida útil "
-         "média\tCusto do risco de ruptura\tcct\ttst\n3\t4\t200\t2000\t10000\t500\t50\t2\n");
+    write_bytes(dir / "pt.csv",
+                "\xEF\xBB\xBF"
+                "Peças em serviço\tLead time médio\tPreço Padrão\tUso unitário\tVida útil "
+                "média\tCusto do risco de ruptura\tcct\ttst\n3\t4\t200\t2000\t10000\t500\t50\t2\n");
     const Result r = run({"--lang", GetParam().lang, "pt.csv"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.out.starts_with("\xEF\xBB\xBF")) << "the byte-order mark stays";
@@ -219,9 +203,9 @@ TEST_F(Batch, TakesTheCompanyParametersFromTheWindowsSavedFields)
 {
     fs::create_directories(dir / "bin");
     fs::copy_file(STK_BATCH_EXE, dir / "bin" / "stk_batch");
-    spit(dir / "bin" / "param_stk_secu.txt",
-         "da_stk_secu\tcct\t50\r\nda_stk_secu\ttst\t2\r\nda_stk_secu\tlangue\t0\r\n");
-    spit(dir / "list.csv", "nbt,dat,pst,uut,dvt,crt\n3,4,200,2000,10000,500\n");
+    write_bytes(dir / "bin" / "param_stk_secu.txt",
+                "da_stk_secu\tcct\t50\r\nda_stk_secu\ttst\t2\r\nda_stk_secu\tlangue\t0\r\n");
+    write_bytes(dir / "list.csv", "nbt,dat,pst,uut,dvt,crt\n3,4,200,2000,10000,500\n");
     const Result r = run({"--keys", "list.csv"}, "", (dir / "bin" / "stk_batch").string());
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("order cost 50 from the window's saved fields"), std::string::npos) << r.err;
@@ -231,9 +215,9 @@ TEST_F(Batch, TakesTheCompanyParametersFromTheWindowsSavedFields)
 
 TEST_F(Batch, CurrentStockGivesItsTotalAndTheSaving)
 {
-    spit(dir / "s.csv",
-         "nbt,dat,pst,uut,dvt,crt,cct,tst,Current stock\n3,4,200,2000,10000,500,50,2,1\n"
-         "3,4,200,2000,10000,500,50,2,\n3,4,200,2000,10000,500,50,2,7\n");
+    write_bytes(dir / "s.csv",
+                "nbt,dat,pst,uut,dvt,crt,cct,tst,Current stock\n3,4,200,2000,10000,500,50,2,1\n"
+                "3,4,200,2000,10000,500,50,2,\n3,4,200,2000,10000,500,50,2,7\n");
     const Result r = run({"--keys", "s.csv"});
     EXPECT_EQ(r.status, 1) << r.err;
     const auto rows = lines_of(r.out);
@@ -257,7 +241,7 @@ TEST_F(Batch, NotesEveryOddValueAndKeepsEveryRow)
         "C;3;4;200\n"
         "D;3;4;200;2000;10000;500;50;2;extra\n"
         "E;3;4;200;2000;10000;500;50;2\n";
-    spit(dir / "odd.csv", input);
+    write_bytes(dir / "odd.csv", input);
     const Result r = run({"odd.csv", "-o", "odd.out.csv"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("line 2, column \"dat\": \"12 semaines\" read as 12\n"), std::string::npos) << r.err;
@@ -265,12 +249,12 @@ TEST_F(Batch, NotesEveryOddValueAndKeepsEveryRow)
     EXPECT_NE(r.err.find("line 4, 4 fields where the header has 9\n"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("line 5, 10 fields where the header has 9\n"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("5 articles, 4 with notes"), std::string::npos) << r.err;
-    const auto rows = lines_of(slurp(dir / "odd.out.csv"));
+    const auto rows = lines_of(read_bytes(dir / "odd.out.csv"));
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_TRUE(rows[3].starts_with("C;3;4;200;;;;;;")) << rows[3];
     EXPECT_TRUE(rows[4].starts_with("D;3;4;200;2000;10000;500;50;2;extra;26549,06;")) << rows[4];
     EXPECT_TRUE(rows[5].ends_with(";662,0747;866,0012;3;")) << rows[5];
-    EXPECT_EQ(slurp(dir / "odd.csv"), input);
+    EXPECT_EQ(read_bytes(dir / "odd.csv"), input);
 }
 
 struct Failure {
@@ -287,7 +271,7 @@ TEST_P(Refusals, WriteNothingSayWhyAndLeaveTheInputAlone)
 {
     const Failure& f = GetParam();
     if (!f.input.empty())
-        spit(dir / "in.csv", f.input);
+        write_bytes(dir / "in.csv", f.input);
     fs::create_directories(dir / "folder");
     const Result r = run(f.args);
     EXPECT_EQ(r.status, 2) << r.err;
@@ -295,7 +279,7 @@ TEST_P(Refusals, WriteNothingSayWhyAndLeaveTheInputAlone)
     EXPECT_TRUE(r.err.ends_with("\n"));
     EXPECT_FALSE(fs::exists(dir / "out.csv"));
     if (!f.input.empty()) {
-        EXPECT_EQ(slurp(dir / "in.csv"), f.input);
+        EXPECT_EQ(read_bytes(dir / "in.csv"), f.input);
     }
     for (const auto& entry : fs::directory_iterator(dir))
         EXPECT_FALSE(entry.path().filename().string().starts_with(".out.csv")) << "no temporary file left";
@@ -332,41 +316,45 @@ TEST_F(Batch, AFullDiskLeavesTheOldOutputAlone)
     std::string input = "nbt;dat;pst;uut;dvt;crt;cct;tst\n";
     for (int i = 0; i < 20000; ++i)
         input += "3;4;200;2000;10000;500;50;2\n";
-    spit(dir / "in.csv", input);
-    spit(dir / "out.csv", "old");
+    write_bytes(dir / "in.csv", input);
+    write_bytes(dir / "out.csv", "old");
     const Result r = run({"in.csv", "-o", "out.csv"}, "", STK_BATCH_EXE, "trap '' XFSZ; ulimit -f 64;");
     EXPECT_EQ(r.status, 2) << r.err;
     EXPECT_NE(r.err.find("cannot write out.csv"), std::string::npos) << r.err;
-    EXPECT_EQ(slurp(dir / "out.csv"), "old");
+    EXPECT_EQ(read_bytes(dir / "out.csv"), "old");
     for (const auto& entry : fs::directory_iterator(dir))
         EXPECT_FALSE(entry.path().filename().string().starts_with(".out.csv")) << "no temporary file left";
 }
 
 TEST_F(Batch, ReplacesAnOlderOutputAndKeepsItsPermissions)
 {
-    spit(dir / "in.csv", good);
-    spit(dir / "out.csv", "old");
+    write_bytes(dir / "in.csv", good);
+    write_bytes(dir / "out.csv", "old");
     fs::permissions(dir / "out.csv", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     const Result r = run({"in.csv", "-o", "out.csv"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(slurp(dir / "out.csv").starts_with("nbt;dat;"));
+    EXPECT_TRUE(read_bytes(dir / "out.csv").starts_with("nbt;dat;"));
     EXPECT_EQ(fs::status(dir / "out.csv").permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
 // The output named through a link replaces the file the link names; a device
 // is written to, never replaced by a file.
-TEST_F(Batch, WritesThroughALinkAndToADevice)
+TEST_F(Batch, WritesThroughALink)
 {
-    spit(dir / "in.csv", good);
-    spit(dir / "real.csv", "old");
+    write_bytes(dir / "in.csv", good);
+    write_bytes(dir / "real.csv", "old");
     fs::create_symlink("real.csv", dir / "link.csv");
-    Result r = run({"in.csv", "-o", "link.csv"});
+    const Result r = run({"in.csv", "-o", "link.csv"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(fs::is_symlink(dir / "link.csv"));
-    EXPECT_TRUE(slurp(dir / "real.csv").starts_with("nbt;dat;"));
+    EXPECT_TRUE(read_bytes(dir / "real.csv").starts_with("nbt;dat;"));
+}
 
-    r = run({"in.csv", "-o", "/dev/null"});
+TEST_F(Batch, WritesToADeviceWithoutReplacingIt)
+{
+    write_bytes(dir / "in.csv", good);
+    const Result r = run({"in.csv", "-o", "/dev/null"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }

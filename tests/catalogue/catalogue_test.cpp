@@ -1,12 +1,11 @@
 // The catalogue library against a temporary database file.
 #include "catalogue/catalogue.h"
-#include "temp_folder.h"
+#include "temp_files.h"
+#include "unprivileged.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -14,6 +13,10 @@ using stk::Article;
 using stk::ArticleData;
 using stk::Catalogue;
 using stk::Problem;
+using stk::test::names_in;
+using stk::test::read_bytes;
+using stk::test::TempDir;
+using stk::test::write_bytes;
 
 ArticleData article(std::string reference, std::string description = {}, std::optional<std::int64_t> stock = {})
 {
@@ -38,24 +41,15 @@ std::vector<std::string> references(Catalogue& c, std::string_view filter = {},
     return out;
 }
 
-std::vector<std::filesystem::path> folder_entries(const std::filesystem::path& folder)
-{
-    std::vector<std::filesystem::path> out;
-    for (const auto& e : std::filesystem::directory_iterator(folder))
-        out.push_back(e.path().filename());
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
 class CatalogueTest : public testing::Test {
 protected:
     Catalogue open()
     {
-        auto c = Catalogue::open(stk::catalogue_path(dir.path()));
+        auto c = Catalogue::open(stk::catalogue_path(dir.path));
         EXPECT_TRUE(c) << (c.failure ? c.failure->line() : "");
         return std::move(*c.value);
     }
-    TempFolder dir;
+    TempDir dir;
 };
 
 TEST_F(CatalogueTest, AddsGetsAndKeepsArticlesAcrossOpenings)
@@ -129,10 +123,6 @@ TEST_F(CatalogueTest, DuplicatesUnderTheFirstFreeNumberedReference)
 {
     Catalogue c = open();
     Article a = *c.add(article("REF", "Joint", 3)).value;
-    struct Case {
-        std::int64_t from;
-        std::string expected;
-    };
     auto two = c.duplicate(a.id);
     ASSERT_TRUE(two);
     EXPECT_EQ(two.value->reference, "REF (2)");
@@ -309,7 +299,7 @@ TEST_F(CatalogueTest, UpgradesVersion1InPlaceKeepingEveryArticle)
 {
     {
         stk::sql::Database old;
-        ASSERT_FALSE(old.open(stk::catalogue_path(dir.path()).string(), true));
+        ASSERT_FALSE(old.open(stk::catalogue_path(dir.path).string(), true));
         ASSERT_FALSE(old.exec(version_1));
     }
     Catalogue c = open();
@@ -323,7 +313,7 @@ TEST_F(CatalogueTest, UpgradesVersion1InPlaceKeepingEveryArticle)
     EXPECT_EQ(c.get("m-5").value->params[0], "1,5");  // texts as typed, unread
 
     stk::sql::Database check;
-    ASSERT_FALSE(check.open(stk::catalogue_path(dir.path()).string(), false));
+    ASSERT_FALSE(check.open(stk::catalogue_path(dir.path).string(), false));
     stk::sql::Statement version(check, "PRAGMA user_version");
     ASSERT_EQ(version.step(), stk::sql::Statement::Step::row);
     EXPECT_EQ(version.integer(0), 2);
@@ -339,64 +329,27 @@ struct BadFile {
     Problem problem;
 };
 
-// Opens the catalogue and answers the failure (none: -1). The superuser may
-// write any file: it opens as an ordinary user in a child process then.
-std::pair<int, std::string> open_as_a_user(const std::filesystem::path& path)
-{
-    if (geteuid() != 0) {
-        auto c = Catalogue::open(path);
-        return c ? std::pair{-1, std::string()} : std::pair{static_cast<int>(c.failure->problem), c.failure->line()};
-    }
-    int fds[2];
-    if (pipe(fds) != 0)
-        return {-2, "pipe"};
-    const pid_t child = fork();
-    if (child == 0) {
-        close(fds[0]);
-        constexpr uid_t nobody = 65534;
-        int code = 101;
-        if (chown(path.parent_path().c_str(), nobody, nobody) == 0 && chown(path.c_str(), nobody, nobody) == 0 &&
-            setgid(nobody) == 0 && setuid(nobody) == 0) {
-            auto c = Catalogue::open(path);
-            code = c ? 100 : static_cast<int>(c.failure->problem);
-            const std::string line = c ? std::string() : c.failure->line();
-            if (write(fds[1], line.data(), line.size()) < 0)
-                code = 102;
-        }
-        _exit(code);
-    }
-    close(fds[1]);
-    std::string line;
-    char buffer[256];
-    ssize_t n;
-    while ((n = read(fds[0], buffer, sizeof buffer)) > 0)
-        line.append(buffer, static_cast<std::size_t>(n));
-    close(fds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -3;
-    return {code == 100 ? -1 : code, line};
-}
-
 class UntouchedTest : public testing::TestWithParam<BadFile> {
 protected:
-    TempFolder dir;
+    TempDir dir;
 };
 
+// The superuser may write any file: the catalogue is opened as an ordinary user.
 TEST_P(UntouchedTest, IsReportedInOneLineAndLeftByteForByte)
 {
-    const auto path = stk::catalogue_path(dir.path());
+    const auto path = stk::catalogue_path(dir.path);
     GetParam().make(path);
-    const std::string before = file_bytes(path);
-    const auto entries = folder_entries(dir.path());
-
-    const auto [problem, line] = open_as_a_user(path);
-    EXPECT_EQ(problem, static_cast<int>(GetParam().problem)) << line;
-    EXPECT_EQ(line.find('\n'), std::string::npos);
-    EXPECT_NE(line.find(path.string()), std::string::npos) << line;
-
-    EXPECT_EQ(file_bytes(path), before);
-    EXPECT_EQ(folder_entries(dir.path()), entries);
+    const std::string before = read_bytes(path);
+    const auto entries = names_in(dir.path);
+    stk::test::give_to_user(dir.path);
+    stk::test::give_to_user(path);
+    EXPECT_AS_USER([&] {
+        auto c = Catalogue::open(path);
+        return !c && c.failure->problem == GetParam().problem && c.failure->line().find('\n') == std::string::npos &&
+               c.failure->line().find(path.string()) != std::string::npos;
+    });
+    EXPECT_EQ(read_bytes(path), before);
+    EXPECT_EQ(names_in(dir.path), entries);
 }
 
 void make_valid(const std::filesystem::path& p, int user_version)
@@ -414,7 +367,7 @@ INSTANTIATE_TEST_SUITE_P(
                             [](const auto& p) {
                                 // A sound first page, then junk where the table's pages were.
                                 make_valid(p, 1);
-                                std::string bytes = file_bytes(p);
+                                std::string bytes = read_bytes(p);
                                 for (std::size_t i = 4096; i < bytes.size(); ++i)
                                     bytes[i] = static_cast<char>(0xA5);
                                 write_bytes(p, bytes);
@@ -438,15 +391,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CatalogueOpen, AFolderThatCannotHoldItIsReported)
 {
-    TempFolder dir;
-    const auto missing = dir.path() / "no_such_folder" / "catalogue.sqlite";
+    TempDir dir;
+    const auto missing = dir.path / "no_such_folder" / "catalogue.sqlite";
     auto c = Catalogue::open(missing);
     ASSERT_FALSE(c);
     EXPECT_EQ(c.failure->problem, Problem::cannot_open);
     EXPECT_NE(c.failure->line().find(missing.string()), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
 
-    auto dir_in_place = Catalogue::open(dir.path());
+    auto dir_in_place = Catalogue::open(dir.path);
     ASSERT_FALSE(dir_in_place);
 }
 

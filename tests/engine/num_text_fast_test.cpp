@@ -1,4 +1,4 @@
-// The fast way to write result values gives num_text's text, to the character.
+// Both ways to write result values (num_text and the fast num_text_to) give the window's text, to the character.
 #include "engine/numtext.h"
 
 #include <gtest/gtest.h>
@@ -26,9 +26,14 @@ struct Known {
 
 class NumTextTo : public testing::TestWithParam<Known> {};
 
-TEST_P(NumTextTo, WritesTheWindowsText) { EXPECT_EQ(fast(GetParam().value, GetParam().separator), GetParam().text); }
+TEST_P(NumTextTo, WritesTheWindowsText)
+{
+    EXPECT_EQ(fast(GetParam().value, GetParam().separator), GetParam().text);
+    EXPECT_EQ(stk::num_text(GetParam().value, std::string(1, GetParam().separator)), GetParam().text);
+}
 
-// The worked example's cells as the window shows them, and the notation's edges.
+// The worked example's cells as the window shows them, and the notation's edges: seven significant digits;
+// 0.0000999999997f (the float nearest 0.0001) lies below 1E-04, and rounding carries into fixed notation.
 INSTANTIATE_TEST_SUITE_P(
     WindowTexts, NumTextTo,
     testing::Values(Known{26549.06f, '.', "26549.06"}, Known{534.3407f, '.', "534.3407"},

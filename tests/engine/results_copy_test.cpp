@@ -2,12 +2,12 @@
 #include "engine/results_copy.h"
 
 #include "engine/model.h"
+#include "worked_example.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <ostream>
-
 #include <string>
 
 namespace {
@@ -16,15 +16,8 @@ using stk::Field;
 
 stk::Presentation worked_example(std::string_view separator, std::string_view total_cost = "50")
 {
-    stk::FieldTexts t;
+    stk::FieldTexts t = stk::worked::field_texts();
     t[Field::cct] = total_cost;
-    t[Field::tst] = "2";
-    t[Field::dat] = "4";
-    t[Field::pst] = "200";
-    t[Field::uut] = "2000";
-    t[Field::dvt] = "10000";
-    t[Field::crt] = "500";
-    t[Field::nbt] = "3";
     return stk::present(stk::calc(t), separator);
 }
 

@@ -1,8 +1,8 @@
 // Start-up, shut-down and the language switch, on the model and a folder of its own.
 #include "model_helpers.h"
+#include "temp_files.h"
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace stk::test {
@@ -10,28 +10,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string read(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void write(const fs::path& file, std::string_view bytes) { std::ofstream(file, std::ios::binary) << bytes; }
-
 // A folder of its own, with the shipped translations or without them.
 struct Session : ::testing::Test {
-    fs::path folder = fs::path(::testing::TempDir()) /
-                      ("stk_form_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    TempDir dir;
+    const fs::path& folder = dir.path;
     std::ostringstream diag;
     WindowModel model{"."};
     Recorder recorder{model};
 
-    void SetUp() override
-    {
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
     void with_shipped_translations() { fs::copy_file(STK_DATA_DIR "/trad_stk_secu.txt", folder / "trad_stk_secu.txt"); }
 };
 
@@ -40,7 +26,7 @@ TEST_F(Session, LoadRestoresTheFieldsWithTheirResults)
     std::string params;
     for (const auto& [field, text] : worked::typed)
         params += "da_stk_secu\t" + std::string(info(field).name) + "\t" + std::string(text) + "\r\n";
-    write(folder / "param_stk_secu.txt", params);
+    write_bytes(folder / "param_stk_secu.txt", params);
     model.load_session(folder, diag);
     EXPECT_EQ(model.field_text(Field::pst), "200");
     EXPECT_EQ(model.result_text(Line::tt, 4), "866.0012");
@@ -54,7 +40,7 @@ TEST_F(Session, SaveWritesEveryTextBoxUnderItsControlName)
     model.set_text(pos_of("vp"), "10");
     model.set_field_text(Field::cct, "1500");
     model.save_session(folder, diag);
-    const std::string saved = read(folder / "param_stk_secu.txt");
+    const std::string saved = read_bytes(folder / "param_stk_secu.txt");
     EXPECT_NE(saved.find("da_stk_secu\tvp\t10\r\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("da_stk_secu\tcct\t1500\r\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("da_stk_secu\tsst\t4\r\n"), std::string::npos) << saved;

@@ -3,7 +3,9 @@
 
 #include "report/report_content.h"
 #include "store/table_file.h"
+#include "../worked_example.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace report_test {
@@ -19,7 +21,7 @@ inline stk::TradTable shipped_translations()
 inline stk::ReportInputs worked_example(const stk::TradTable& table, std::size_t language, std::string separator)
 {
     stk::ReportInputs in;
-    in.field_texts = {"50", "2", "4", "200", "2000", "10000", "500", "3"};
+    std::copy(stk::worked::texts.begin(), stk::worked::texts.end(), in.field_texts.begin());
     in.separator = std::move(separator);
     in.translate = stk::translator(table, language);
     in.date = "2026-12-06";

@@ -9,10 +9,7 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
-#include <random>
 #include <sstream>
 
 #include <sys/resource.h>
@@ -136,7 +133,8 @@ INSTANTIATE_TEST_SUITE_P(
         FolderCase{"NoHome", nullptr, "", "", "", "", "not writable", false},
         FolderCase{"ConfigCannotBeCreated", nullptr, shipped_file, "", "", "", "cannot create", false}));
 
-// The window's 32 captions come first, then the names of the pictures and the chart, then the phrases of the tooltips and the report.
+// The window's 32 captions come first, then the names of the pictures and the chart, then the phrases of the tooltips
+// and the report.
 TEST(ShippedTranslations, HoldTheCaptionsAndPhrasesInThreeLanguages)
 {
     const std::string bytes = read_bytes(fs::path(STK_DATA_DIR) / "trad_stk_secu.txt");

@@ -5,6 +5,7 @@
 #include "store/session.h"
 #include "store/table_file.h"
 
+#include "fake_window.h"
 #include "temp_files.h"
 #include "unprivileged.h"
 
@@ -12,9 +13,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <set>
 #include <sstream>
 
@@ -31,17 +29,10 @@ using test::give_to_user;
 using test::nobody;
 using test::running_as_root;
 
+using test::names_in;
 using test::read_bytes;
 using test::TempDir;
 using test::write_bytes;
-
-std::set<std::string> names_in(const fs::path& folder)
-{
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
-}
 
 struct stat status_of(const fs::path& file)
 {
@@ -192,22 +183,6 @@ TEST(SymbolicLink, DanglingIsNeverFollowedToCreateItsTarget)
     EXPECT_TRUE(fs::is_symlink(link));
 }
 
-// One text box and nothing else: what the start-up and shut-down see of a window.
-struct OneBox : ControlWalk {
-    std::string value;
-    std::size_t control_count() const override { return 1; }
-    std::string control_name(std::size_t) const override { return "cct"; }
-    bool is_text_box(std::size_t) const override { return true; }
-    bool has_caption(std::size_t) const override { return false; }
-    std::string text(std::size_t) const override { return value; }
-    void set_text(std::size_t, std::string_view text) override { value = text; }
-    std::string caption(std::size_t) const override { return {}; }
-    void set_caption(std::size_t, std::string_view) override {}
-    std::string title() const override { return {}; }
-    void set_title(std::string_view) override {}
-    void calc() override {}
-};
-
 // A file beyond any real table's size is reported and never read whole nor overwritten.
 TEST(HugeFile, IsReportedAndLeftAsItIs)
 {
@@ -220,10 +195,10 @@ TEST(HugeFile, IsReportedAndLeftAsItIs)
     EXPECT_NE(read.reason.find("64 MB"), std::string::npos) << read.reason;
 
     Store store;
-    OneBox window;
+    test::FakeWindow window({}, {}, "");
     std::ostringstream diag;
     Form_Load(store, window, dir.path, diag);
-    window.value = "99";
+    window.box = "99";
     Form_Unload(store, window, dir.path, diag);
     EXPECT_EQ(fs::file_size(file), max_file_size + 1);
     EXPECT_EQ(read_bytes(file).substr(0, old_rows.size()), old_rows);

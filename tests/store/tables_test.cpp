@@ -3,6 +3,8 @@
 #include "store/records.h"
 #include "store/trad_table.h"
 
+#include "fake_window.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -126,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  {{"\u0081\u008D\u008F\u0090\u009D", "k", "\u0178\u00FF\0\x01"s}},
                                  ""}));
 
-TEST(FileFormatLimits, LinesBeyondTheTableStayInPlaceAndTheWriterMarksWhatItCannotHold)
+TEST(FileFormatLimits, LinesBeyondTheTableStayInPlace)
 {
     std::string bytes;
     for (int i = 0; i < 150; ++i)
@@ -136,29 +138,16 @@ TEST(FileFormatLimits, LinesBeyondTheTableStayInPlaceAndTheWriterMarksWhatItCann
     EXPECT_EQ(table.size(), Records::capacity);
     EXPECT_FALSE(table.append({"w", "new", "1"}));
     EXPECT_EQ(format_records(table), bytes);
-    // CR is dropped; a character Windows-1252 lacks is written '?'.
+}
+
+// CR is dropped; a character Windows-1252 lacks is written '?'.
+TEST(FileFormatLimits, WriterMarksWhatItCannotHold)
+{
     Records written;
     written.append({"w", "cct", "12\r\n34"});
     written.append({"w", "tst", "x\u65E5y\u0080"});
     EXPECT_EQ(format_records(written), "w\tcct\t12\n34\r\nw\ttst\tx?y?\r\n");
 }
-
-// A few labels (one with an empty caption) and a title.
-struct Labels : ControlWalk {
-    std::vector<std::string> captions{"Risque", "", "Total", "Risque"};
-    std::string window_title = "Titre";
-    std::size_t control_count() const override { return captions.size(); }
-    std::string control_name(std::size_t) const override { return "Etiquette27"; }
-    bool is_text_box(std::size_t) const override { return false; }
-    bool has_caption(std::size_t) const override { return true; }
-    std::string text(std::size_t) const override { return {}; }
-    void set_text(std::size_t, std::string_view) override {}
-    std::string caption(std::size_t pos) const override { return captions[pos]; }
-    void set_caption(std::size_t pos, std::string_view text) override { captions[pos] = text; }
-    std::string title() const override { return window_title; }
-    void set_title(std::string_view text) override { window_title = text; }
-    void calc() override {}
-};
 
 // The stored language, the column it picks, and the captions shown after translate_window.
 struct LanguageCase {
@@ -179,7 +168,7 @@ TEST_P(Language, IsReadAsARoundedNumberAndPicksTheColumn)
     params.setparam(window_name, "langue", GetParam().langue);
     TradTable trad;
     parse_records(translations, trad.rows);
-    Labels window;
+    test::FakeWindow window({"Risque", "", "Total", "Risque"});
     translate_window(params, trad, window);
     EXPECT_EQ(language(params), GetParam().column);
     EXPECT_EQ(window.captions, GetParam().shown);
@@ -203,7 +192,7 @@ TEST(Translation, FullTableLearnsNothing)
     TradTable full;
     for (int i = 0; i < 101; ++i)
         full.rows.append({"c" + std::to_string(i), "", ""});
-    Labels window;
+    test::FakeWindow window({"Risque", "", "Total", "Risque"});
     translate_window(ParamTable{}, full, window);
     EXPECT_EQ(full.ntrad(), 100);
 }
