@@ -1,12 +1,11 @@
 #include "ui/main_window.h"
 
+#include "ui/bar_chart.h"
 #include "ui/make_widget.h"
-#include "ui/results_chart.h"
 #include "ui/text.h"
 #include "ui/theme.h"
 #include "ui/widgets.h"
 
-#include <QChartView>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGroupBox>
@@ -74,7 +73,7 @@ void MainWindow::build()
             flasher_->setTimerType(Qt::PreciseTimer);  // the flasher's ticks keep their interval
             object = flasher_;
         } else if (def.kind == ui::Kind::chart) {
-            chart_ = std::make_unique<ui::ResultsChart>(parent);
+            chart_ = std::make_unique<ui::BarChart>(parent);
             ui::place(chart_->view(), def);
             object = chart_->view();
         } else {
