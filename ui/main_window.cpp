@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QStyle>
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
@@ -45,10 +44,6 @@ MainWindow::MainWindow(std::filesystem::path folder, std::ostream& diag, QWidget
     setWindowIcon(ui::window_icon());
     setFixedSize(ui::pixels(ui::client_width), ui::pixels(ui::client_height));
     setFont(ui::font_for(ui::FontRole::normal));
-    // Text boxes are flat, with a thin single-line border; a highlighted one is light orange.
-    setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #808080; padding: 0px; }"
-                                 "QLineEdit[highlighted=\"true\"] { background: %1; }")
-                      .arg(ui::highlight_colour.name()));
     build();
     find_controls();
     wire();
@@ -332,9 +327,6 @@ void MainWindow::show_highlight(std::size_t pos)
 {
     QLineEdit* edit = box(pos);
     const bool highlighted = model_.highlighted_at(pos);
-    edit->setProperty("highlighted", highlighted);
-    edit->style()->unpolish(edit);
-    edit->style()->polish(edit);
     QPalette palette = edit->palette();
     palette.setColor(QPalette::Base, highlighted ? ui::highlight_colour : normal_background_);
     edit->setPalette(palette);
