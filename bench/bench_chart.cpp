@@ -1,13 +1,10 @@
-// One refill and repaint of the results chart: the Qt Charts version against
-// the one painted with QPainter, offscreen. With --demo FOLDER it writes both
-// charts for a few examples as pictures, side by side; with --show SECONDS it
-// shows them side by side in a window instead (for a screenshot).
+// One refill and repaint of the results chart, offscreen. With --demo FOLDER
+// it writes the chart for a few examples as pictures, one below the other;
+// with --show SECONDS it shows them in a window instead (for a screenshot).
 #include "bench_window.h"
 #include "ui/bar_chart.h"
-#include "ui/results_chart.h"
 
 #include <QApplication>
-#include <QChartView>
 #include <QDir>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -18,8 +15,8 @@
 
 namespace {
 
-using stk::ui::ChartNames;
 using stk::ChartValues;
+using stk::ui::ChartNames;
 
 constexpr int chart_width = 589, chart_height = 255;  // the window's chart, in pixels
 
@@ -67,29 +64,12 @@ void refill_and_repaint(benchmark::State& state, const ChartValues& a, const Cha
 }
 
 // Values that keep the axis, then values that move it.
-void BM_QtChartsRefillRepaint(benchmark::State& state)
-{
-    refill_and_repaint<stk::ui::ResultsChart>(state, worked, even);
-}
 void BM_BarChartRefillRepaint(benchmark::State& state) { refill_and_repaint<stk::ui::BarChart>(state, worked, even); }
-void BM_QtChartsRefillRepaintSameAxis(benchmark::State& state)
-{
-    ChartValues nearly = worked;
-    nearly[0][1] += 1;
-    refill_and_repaint<stk::ui::ResultsChart>(state, worked, nearly);
-}
 void BM_BarChartRefillRepaintSameAxis(benchmark::State& state)
 {
     ChartValues nearly = worked;
     nearly[0][1] += 1;
     refill_and_repaint<stk::ui::BarChart>(state, worked, nearly);
-}
-void BM_QtChartsConstruct(benchmark::State& state)
-{
-    for (auto _ : state) {
-        Shown<stk::ui::ResultsChart> shown;
-        shown.window.repaint();
-    }
 }
 void BM_BarChartConstruct(benchmark::State& state)
 {
@@ -98,11 +78,8 @@ void BM_BarChartConstruct(benchmark::State& state)
         shown.window.repaint();
     }
 }
-BENCHMARK(BM_QtChartsRefillRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BarChartRefillRepaint)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_QtChartsRefillRepaintSameAxis)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BarChartRefillRepaintSameAxis)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_QtChartsConstruct)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BarChartConstruct)->Unit(benchmark::kMicrosecond);
 
 struct Example {
@@ -119,15 +96,14 @@ ChartNames long_names()
     return names;
 }
 
-// Both charts of each example, one row each: Qt Charts on the left.
+// The chart of each example, one row each.
 struct Page {
     std::unique_ptr<QWidget> widget = std::make_unique<QWidget>();
-    std::vector<std::unique_ptr<stk::ui::ResultsChart>> qt_charts;
     std::vector<std::unique_ptr<stk::ui::BarChart>> painted;
     QWidget* first_row = nullptr;
 };
 
-std::unique_ptr<Page> side_by_side()
+std::unique_ptr<Page> one_below_the_other()
 {
     static const ChartNames long_captions = long_names();
     const Example examples[] = {
@@ -138,13 +114,10 @@ std::unique_ptr<Page> side_by_side()
     rows->setContentsMargins(4, 4, 4, 4);
     for (const Example& e : examples) {
         auto* row = new QWidget(page->widget.get());
-        row->setFixedSize(2 * chart_width + 8, chart_height);
-        // The charts' views belong to the row.
-        page->qt_charts.push_back(std::make_unique<stk::ui::ResultsChart>(row));
-        page->qt_charts.back()->view()->setGeometry(0, 0, chart_width, chart_height);
-        page->qt_charts.back()->refill(e.values, e.names);
+        row->setFixedSize(chart_width, chart_height);
+        // The chart's view belongs to the row.
         page->painted.push_back(std::make_unique<stk::ui::BarChart>(row));
-        page->painted.back()->view()->setGeometry(chart_width + 8, 0, chart_width, chart_height);
+        page->painted.back()->view()->setGeometry(0, 0, chart_width, chart_height);
         page->painted.back()->refill(e.values, e.names);
         rows->addWidget(row);
         if (!page->first_row)
@@ -156,22 +129,21 @@ std::unique_ptr<Page> side_by_side()
 int demo(const QString& folder)
 {
     QDir().mkpath(folder);
-    const auto page = side_by_side();
+    const auto page = one_below_the_other();
     page->widget->show();
     QCoreApplication::processEvents();
     const bool saved =
-        page->widget->grab().save(folder + "/charts_side_by_side.png") &&
-        page->first_row->grab(QRect(0, 0, chart_width, chart_height)).save(folder + "/chart_qtcharts.png") &&
-        page->first_row->grab(QRect(chart_width + 8, 0, chart_width, chart_height)).save(folder + "/chart_painted.png");
+        page->widget->grab().save(folder + "/charts.png") &&
+        page->first_row->grab(QRect(0, 0, chart_width, chart_height)).save(folder + "/chart_painted.png");
     std::cout << (saved ? "wrote " : "could not write ") << folder.toStdString()
-              << "/charts_side_by_side.png, chart_qtcharts.png and chart_painted.png\n";
+              << "/charts.png and chart_painted.png\n";
     return saved ? 0 : 1;
 }
 
 int show(int seconds)
 {
-    const auto page = side_by_side();
-    page->widget->setWindowTitle(QStringLiteral("Qt Charts (left) and painted (right)"));
+    const auto page = one_below_the_other();
+    page->widget->setWindowTitle(QStringLiteral("The results chart"));
     page->widget->move(0, 0);
     page->widget->show();
     QTimer::singleShot(seconds * 1000, qApp, &QCoreApplication::quit);

@@ -120,7 +120,7 @@ void WindowModel::set_text(std::size_t pos, std::string_view text)
         return;
     texts_[pos] = text;
     notify(Change::text, pos);
-    if (is_input_[pos])
+    if (is_input_[pos] && !restoring_)
         recalculate();
 }
 
@@ -266,6 +266,12 @@ void WindowModel::switch_language(int index)
 
 void WindowModel::load_session(const std::filesystem::path& folder, std::ostream& diag)
 {
+    // The start-up's own calculation, at its end, sees every restored field.
+    struct Restoring {
+        bool& flag;
+        explicit Restoring(bool& f) : flag(f) { flag = true; }
+        ~Restoring() { flag = false; }
+    } restoring(restoring_);
     Walk walk(*this);
     Form_Load(store_, walk, folder, diag);
 }

@@ -109,7 +109,8 @@ public:
     // Stores language `index` and translates the captions and the title.
     void switch_language(int index);
     // Reads the two files of `folder`, restores the text boxes, translates and
-    // calculates; failures are reported on `diag`, one line each.
+    // calculates once, from all the restored fields (the results the file
+    // holds are replaced); failures are reported on `diag`, one line each.
     void load_session(const std::filesystem::path& folder, std::ostream& diag);
     // Writes every text box and the captions into the two files of `folder`.
     void save_session(const std::filesystem::path& folder, std::ostream& diag);
@@ -142,6 +143,7 @@ private:
     std::array<bool, field_count> highlighted_{};
     int flash_interval_ = 0;
     bool assistant_shown_ = false;
+    bool restoring_ = false;  // the fields are being restored: one calculation follows them all
     Sensitivity sensitivity_;
     Store store_;
 };

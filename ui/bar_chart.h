@@ -1,15 +1,22 @@
-// The chart `g` painted by the program itself: the same picture as the Qt
-// Charts version at a fraction of its start-up, memory and keystroke costs.
-// BarChart offers ResultsChart's interface, so the window can take either.
+// The chart `g`: three cumulative series over the stock levels 0 to 4,
+// painted by the program itself.
 #pragma once
 
 #include "ui/bar_chart_paint.h"
-#include "ui/results_chart.h"
 
+#include <QString>
 #include <QWidget>
+#include <array>
 #include <optional>
 
 namespace stk::ui {
+
+// Series names and the title of the levels axis, taken from the window's
+// current captions.
+struct ChartNames {
+    std::array<QString, series_count> series;
+    QString levels;
+};
 
 // The widget on screen. Its accessible name and description are made when a
 // screen reader asks for them, from what the chart shows.

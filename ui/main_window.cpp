@@ -1,12 +1,11 @@
 #include "ui/main_window.h"
 
+#include "ui/bar_chart.h"
 #include "ui/make_widget.h"
-#include "ui/results_chart.h"
 #include "ui/text.h"
 #include "ui/theme.h"
 #include "ui/widgets.h"
 
-#include <QChartView>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGroupBox>
@@ -14,7 +13,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QStyle>
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
@@ -46,10 +44,6 @@ MainWindow::MainWindow(std::filesystem::path folder, std::ostream& diag, QWidget
     setWindowIcon(ui::window_icon());
     setFixedSize(ui::pixels(ui::client_width), ui::pixels(ui::client_height));
     setFont(ui::font_for(ui::FontRole::normal));
-    // Text boxes are flat, with a thin single-line border; a highlighted one is light orange.
-    setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #808080; padding: 0px; }"
-                                 "QLineEdit[highlighted=\"true\"] { background: %1; }")
-                      .arg(ui::highlight_colour.name()));
     build();
     find_controls();
     wire();
@@ -74,7 +68,7 @@ void MainWindow::build()
             flasher_->setTimerType(Qt::PreciseTimer);  // the flasher's ticks keep their interval
             object = flasher_;
         } else if (def.kind == ui::Kind::chart) {
-            chart_ = std::make_unique<ui::ResultsChart>(parent);
+            chart_ = std::make_unique<ui::BarChart>(parent);
             ui::place(chart_->view(), def);
             object = chart_->view();
         } else {
@@ -333,9 +327,6 @@ void MainWindow::show_highlight(std::size_t pos)
 {
     QLineEdit* edit = box(pos);
     const bool highlighted = model_.highlighted_at(pos);
-    edit->setProperty("highlighted", highlighted);
-    edit->style()->unpolish(edit);
-    edit->style()->polish(edit);
     QPalette palette = edit->palette();
     palette.setColor(QPalette::Base, highlighted ? ui::highlight_colour : normal_background_);
     edit->setPalette(palette);

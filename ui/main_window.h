@@ -21,7 +21,7 @@ class QTimer;
 namespace stk {
 
 namespace ui {
-class ResultsChart;
+class BarChart;
 struct ChartNames;
 }  // namespace ui
 
@@ -86,7 +86,7 @@ private:
     std::array<QGroupBox*, 4> frames_{};  // Frame1 to Frame4
     QGroupBox* aide_r_ = nullptr;
     QTimer* flasher_ = nullptr;
-    std::unique_ptr<ui::ResultsChart> chart_;
+    std::unique_ptr<ui::BarChart> chart_;
     QColor normal_background_;
     bool repainting_ = false;                     // text changes are the model's own, not the user's
     std::size_t edited_ = ui::controls().size();  // the text box the user is editing, which shows its text already

@@ -1,5 +1,6 @@
 #include "ui/make_widget.h"
 
+#include "ui/flat_style.h"
 #include "ui/text.h"
 #include "ui/theme.h"
 #include "ui/widgets.h"
@@ -40,6 +41,7 @@ QWidget* make_text_box(const ControlDef& def, QWidget* parent, QValidator* filte
     auto* box = new QLineEdit(parent);
     box->setMaxLength(std::numeric_limits<int>::max());  // a value has any length
     box->setValidator(filter);
+    box->setStyle(FlatStyle::instance());  // flat, with a thin single-line border
     paint(box, QPalette::Text, colour_or(def.colour, QPalette::Text));
     if (def.centred)
         box->setAlignment(Qt::AlignCenter);
@@ -66,11 +68,7 @@ QWidget* make_button(const ControlDef& def, QWidget* parent)
     auto* button = new QPushButton(text_of(def.caption), parent);
     if (def.colour == ColourRole::face) {
         // A face shaded from near white at the top to light orange at the bottom.
-        button->setStyleSheet(QStringLiteral(
-            "QPushButton { border: 1px solid #808080; border-radius: 2px;"
-            " background: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 #FFFDFB, stop: 1 #FAE5D0); }"
-            "QPushButton:focus { border-color: #000000; }"
-            "QPushButton:pressed { background: #FAE5D0; }"));
+        button->setStyle(FlatStyle::instance());
     } else if (const auto face = colour_for(def.colour)) {
         paint(button, QPalette::Button, *face);
     }

@@ -2,6 +2,7 @@
 #include "model_helpers.h"
 #include "temp_files.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -32,6 +33,20 @@ TEST_F(Session, LoadRestoresTheFieldsWithTheirResults)
     EXPECT_EQ(model.result_text(Line::tt, 4), "866.0012");
     EXPECT_EQ(model.recommended_text(), worked::recommended);
     EXPECT_EQ(diag.str(), "");
+}
+
+// The results a file holds are replaced by one calculation from all the restored fields.
+TEST_F(Session, LoadCalculatesOnceFromAllTheRestoredFields)
+{
+    std::string params = "da_stk_secu\ttt\t1\r\nda_stk_secu\tsst\t0\r\n";
+    for (const auto& [field, text] : worked::typed)
+        params += "da_stk_secu\t" + std::string(info(field).name) + "\t" + std::string(text) + "\r\n";
+    write(folder / "param_stk_secu.txt", params);
+    model.load_session(folder, diag);
+    EXPECT_EQ(std::count(recorder.reports.begin(), recorder.reports.end(), std::pair(Change::results, std::size_t{0})),
+              1);
+    EXPECT_EQ(model.result_text(Line::tt, 4), "866.0012");
+    EXPECT_EQ(model.recommended_text(), worked::recommended);
 }
 
 TEST_F(Session, SaveWritesEveryTextBoxUnderItsControlName)

@@ -13,8 +13,8 @@ namespace {
 
 // The worked example of the README's picture: level 0 is far above the rest.
 const ChartValues worked{{{26549.06, 534.3407, 216.9994, 0.07472568, 0.001140828},
-                              {26549.06, 574.3407, 296.9994, 120.0747, 160.0011},
-                              {26549.06, 788.3407, 674.9994, 662.0747, 866.0012}}};
+                          {26549.06, 574.3407, 296.9994, 120.0747, 160.0011},
+                          {26549.06, 788.3407, 674.9994, 662.0747, 866.0012}}};
 // Amounts chosen so that the axis runs from 0 to 1500 in steps of 500.
 const ChartValues round{{{750, 300, 200, 100, 0}, {900, 400, 300, 200, 100}, {1000, 600, 500, 400, 300}}};
 

@@ -2,7 +2,6 @@
 // closes, and the language flags.
 #include "window_helpers.h"
 
-#include <QBarSet>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -149,7 +148,7 @@ TEST_P(Flags, SwitchTheLanguageOfTheWholeWindow)
     EXPECT_EQ(qobject_cast<QLabel*>(w->control("Etiquette27", 4))->text(), l.stock_out);
     EXPECT_EQ(w->windowTitle(), l.title);
     for (int s = 0; s < 3; ++s)
-        EXPECT_EQ(bars(*w)->barSets().at(s)->label(), l.legend[std::size_t(s)]);
+        EXPECT_EQ(chart(*w)->current_layout().legend[std::size_t(s)], l.legend[std::size_t(s)]);
     EXPECT_EQ(folder.diag.str(), "");
 }
 

@@ -1,11 +1,11 @@
 // Shared helpers of the window tests.
 #pragma once
 
+#include "ui/bar_chart.h"
 #include "ui/main_window.h"
 #include "worked_example.h"
 
-#include <QBarSeries>
-#include <QChartView>
+#include <QAccessible>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -44,9 +44,13 @@ inline std::size_t pos_of(std::string_view name, int index = ui::no_index)
     return static_cast<std::size_t>(ui::find_control(name, index));
 }
 
-inline QBarSeries* bars(const MainWindow& w)
+// The chart `g`, what it shows and what a screen reader hears of it.
+inline ui::BarChartView* chart(const MainWindow& w) { return qobject_cast<ui::BarChartView*>(w.control("g")); }
+
+inline QString read_aloud(QWidget* widget, QAccessible::Text kind)
 {
-    return qobject_cast<QBarSeries*>(qobject_cast<QChartView*>(w.control("g"))->chart()->series().at(0));
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(kind) : QStringLiteral("<no interface>");
 }
 
 // The worked example, typed key by key in the keyboard order of the article and company frames.

@@ -1,0 +1,28 @@
+// The window's own look, drawn by a proxy of the desktop's style: flat text
+// boxes with a thin grey border, and a button face shaded from near white to
+// light orange. Only the widgets given this style look different; the rest of
+// the window keeps the desktop's look.
+#pragma once
+
+#include <QProxyStyle>
+
+namespace stk::ui {
+
+class FlatStyle : public QProxyStyle {
+public:
+    // One style for the whole application, made on first use.
+    static FlatStyle* instance();
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
+    QRect subElementRect(SubElement element, const QStyleOption* option, const QWidget* widget) const override;
+    int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
+                    const QWidget* widget = nullptr) const override;
+
+private:
+    FlatStyle();
+};
+
+}  // namespace stk::ui
