@@ -41,7 +41,7 @@ TEST_F(Session, LoadCalculatesOnceFromAllTheRestoredFields)
     std::string params = "da_stk_secu\ttt\t1\r\nda_stk_secu\tsst\t0\r\n";
     for (const auto& [field, text] : worked::typed)
         params += "da_stk_secu\t" + std::string(info(field).name) + "\t" + std::string(text) + "\r\n";
-    write(folder / "param_stk_secu.txt", params);
+    write_bytes(folder / "param_stk_secu.txt", params);
     model.load_session(folder, diag);
     EXPECT_EQ(std::count(recorder.reports.begin(), recorder.reports.end(), std::pair(Change::results, std::size_t{0})),
               1);
