@@ -6,6 +6,7 @@
 #include "store/safe_file.h"
 #include "ui/bar_chart_paint.h"
 #include "ui/main_window.h"
+#include "ui/range_tips.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
 
@@ -120,6 +121,7 @@ WindowCommands::WindowCommands(MainWindow& window) : QObject(&window), window_(w
                 analysed_texts_[static_cast<std::size_t>(f.field)] = window_.model().field_text(f.field);
             analysed_ = true;
         });
+    new RangeTips(window);  // the decision ranges on the input fields
     retranslate();
 }
 

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QTableView>
@@ -130,6 +131,25 @@ TEST_F(Commands, TheCalculatorGoesToTheCatalogueAndComesBack)
         EXPECT_EQ(w.model().field_text(article_fields[i]),
                   article_fields[i] == Field::pst ? "300" : worked::texts[static_cast<std::size_t>(article_fields[i])]);
     EXPECT_EQ(commands().reportData().content.reference, "P-100");
+}
+
+TEST_F(Commands, FieldsSayTheirDecisionRangesInTheCurrentLanguage)
+{
+    type_worked_example(w);
+    QLineEdit* crt = box(w, "crt");
+    QHelpEvent tip(QEvent::ToolTip, QPoint(2, 2), crt->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(crt, &tip);
+    EXPECT_TRUE(crt->toolTip().startsWith("Stock 3 recommandé")) << crt->toolTip().toStdString();
+    EXPECT_TRUE(crt->toolTip().contains("€ / jour"));
+    EXPECT_EQ(box(w, "pst")->accessibleDescription(), box(w, "pst")->toolTip());
+    const QString before = box(w, "pst")->toolTip();
+    click(w, "ln", 1);
+    box(w, "pst")->setText("300");                // above the range of the price: stock 2
+    EXPECT_EQ(box(w, "pst")->toolTip(), before);  // nothing computed while typing
+    box(w, "pst")->setFocus();
+    ASSERT_EQ(w.model().recommended_text(), "2");
+    EXPECT_TRUE(box(w, "pst")->accessibleDescription().startsWith("Stock 2 recommended"))
+        << box(w, "pst")->accessibleDescription().toStdString();
 }
 
 }  // namespace
