@@ -135,7 +135,7 @@ QString WindowCommands::caption(std::string_view french) const
 void WindowCommands::retranslate()
 {
     const QString commands = caption("Commandes");
-    button_->setText(commands + QStringLiteral(" ▾"));
+    button_->setText(commands);
     button_->setAccessibleName(commands);
     button_->setToolTip(commands);
     menu_->setAccessibleName(commands);

@@ -107,6 +107,14 @@ TEST_F(Commands, ExportPdfWritesTheReportAndChartFilesAreWritten)
     EXPECT_FALSE(commands().exportPdfTo(dir.path()));
     EXPECT_FALSE(commands().lastMessage().isEmpty());
     EXPECT_EQ(commands().reportData().content.recommended, 3);
+    // The most sensitive parameter is reported for the fields it was found for.
+    EXPECT_EQ(commands().reportData().content.sensitive_value, "—");
+    click(w, "Command4");
+    const std::string found = commands().reportData().content.sensitive_value;
+    EXPECT_NE(found, "—");
+    EXPECT_EQ(found, info(*w.model().most_sensitive_field()).caption);
+    box(w, "uut")->setText("2500");
+    EXPECT_EQ(commands().reportData().content.sensitive_value, "—");
 }
 
 TEST_F(Commands, TheCalculatorGoesToTheCatalogueAndComesBack)
