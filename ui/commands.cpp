@@ -321,7 +321,6 @@ CatalogueWindow* WindowCommands::catalogueWindow()
         catalogue_ = new CatalogueWindow(&window_);
         catalogue_->retranslate(window_.model().translations(), window_.model().language());
         catalogue_->openCatalogue(catalogue_path(window_.folder()));
-        followCompany();
         connect(catalogue_, &CatalogueWindow::articleChosen, this, &WindowCommands::loadArticle);
     }
     return catalogue_;
@@ -331,13 +330,16 @@ void WindowCommands::openCatalogue()
 {
     CatalogueWindow* shown = catalogueWindow();
     shown->show();
+    followCompany();
     shown->raise();
     shown->activateWindow();
 }
 
+// Only a shown catalogue follows the company parameters: a hidden one is
+// brought up to date when it is shown again.
 void WindowCommands::followCompany()
 {
-    if (catalogue_)
+    if (catalogue_ && catalogue_->isVisible())
         catalogue_->setCompanyParameters(text_of(window_.model().field_text(Field::cct)),
                                          text_of(window_.model().field_text(Field::tst)));
 }

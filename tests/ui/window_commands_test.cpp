@@ -139,6 +139,14 @@ TEST_F(Commands, TheCalculatorGoesToTheCatalogueAndComesBack)
         EXPECT_EQ(w.model().field_text(article_fields[i]),
                   article_fields[i] == Field::pst ? "300" : worked::texts[static_cast<std::size_t>(article_fields[i])]);
     EXPECT_EQ(commands().reportData().content.reference, "P-100");
+    // The open catalogue follows the company parameters.
+    box(w, "cct")->setText("50");
+    box(w, "tst")->setText("2");
+    const int level = std::stoi(w.model().recommended_text());
+    EXPECT_EQ(table->model()->index(0, static_cast<int>(Column::recommended)).data().toString(),
+              QString::number(level));
+    EXPECT_EQ(table->model()->index(0, static_cast<int>(Column::total)).data().toString().toStdString(),
+              w.model().result_text(Line::tt, level));
 }
 
 TEST_F(Commands, FieldsSayTheirDecisionRangesInTheCurrentLanguage)
