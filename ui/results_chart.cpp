@@ -12,6 +12,7 @@
 #include <QLegend>
 #include <QLocale>
 #include <QValueAxis>
+#include <memory>
 
 namespace stk::ui {
 namespace {
@@ -82,6 +83,8 @@ ResultsChart::ResultsChart(QWidget* parent)
     cut_mark_->setBrush(series_colours[0].darker(140));
     cut_mark_->hide();
 
+    // The view's own first chart is released, not deleted, when it is replaced.
+    std::unique_ptr<QChart> first(view_->chart());
     view_->setChart(chart_);
     view_->setRenderHint(QPainter::Antialiasing);
     view_->setFocusPolicy(Qt::StrongFocus);

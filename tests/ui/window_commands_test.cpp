@@ -38,8 +38,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(copied);
-        w.show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        w.show();  // shortcuts work in a shown window
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     }
     WindowCommands& commands() { return w.commands(); }
 };
