@@ -302,26 +302,19 @@ private:
 bool Run::match_header(const csv::Row& header, std::string& error)
 {
     header_size_ = header.size();
-    std::array<std::array<std::string, 1 + language_count>, column_count> names;
-    for (std::size_t c = 0; c < column_count; ++c) {
-        names[c][0] = csv::fold_caption(column_key(c));
-        const Captions captions = column_captions(c);
-        for (std::size_t l = 0; l < language_count; ++l)
-            names[c][1 + l] = csv::fold_caption(captions[l]);
-    }
-    for (std::size_t i = 0; i < header.size(); ++i) {
-        const std::string text = reader_->to_utf8(header[i]);
-        const std::string folded = csv::fold_caption(text);
-        for (std::size_t c = 0; c < column_count; ++c) {
-            if (index_[c])
-                continue;
-            if (std::find(names[c].begin(), names[c].end(), folded) != names[c].end()) {
-                index_[c] = i;
-                column_name_[c] = text;
-                break;
-            }
+    std::vector<std::string> texts;
+    texts.reserve(header.size());
+    for (std::size_t i = 0; i < header.size(); ++i)
+        texts.push_back(reader_->to_utf8(header[i]));
+    std::array<ColumnName, column_count> columns;
+    for (std::size_t c = 0; c < column_count; ++c)
+        columns[c] = {column_key(c), column_captions(c)};
+    const auto found = match_columns(texts, columns);
+    for (std::size_t c = 0; c < column_count; ++c)
+        if (found[c]) {
+            index_[c] = *found[c];
+            column_name_[c] = texts[*found[c]];
         }
-    }
     for (std::size_t c = 0; c < article_columns; ++c) {
         if (index_[c])
             continue;

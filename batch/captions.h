@@ -5,8 +5,11 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace stk::batch {
 
@@ -19,5 +22,17 @@ Captions window_captions(std::string_view french);
 
 // The bytes of the shipped translation file, built into the program.
 std::string_view shipped_translations();
+
+// A column of a list of articles: found by its key or by its caption in any
+// of the three languages, ignoring case, accents and surrounding blanks.
+struct ColumnName {
+    std::string_view key;
+    Captions captions;
+};
+
+// For each column, the position of the first header field (UTF-8) that names
+// it; a header field names at most one column, the first it matches.
+std::vector<std::optional<std::size_t>> match_columns(std::span<const std::string> header,
+                                                      std::span<const ColumnName> columns);
 
 }  // namespace stk::batch

@@ -22,11 +22,6 @@
 
 namespace stk {
 
-// The six article parameters, in the order of the form.
-inline constexpr std::size_t article_param_count = 6;
-inline constexpr std::array<Field, article_param_count> article_fields{Field::dat, Field::pst, Field::uut,
-                                                                       Field::dvt, Field::crt, Field::nbt};
-
 // The file name of the catalogue in the program's folder.
 inline constexpr std::string_view catalogue_file_name = "catalogue_stk_secu.sqlite";
 

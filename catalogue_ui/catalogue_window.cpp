@@ -1,6 +1,14 @@
 #include "catalogue_ui/catalogue_window.h"
 
+#include "catalogue/article_csv.h"
+#include "csv/csv.h"
+#include "store/stream_file.h"
 #include "store/trad_table.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QLocale>
+#include <QMessageBox>
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -51,7 +59,8 @@ QString qtext(std::string_view s) { return QString::fromUtf8(s.data(), static_ca
 CatalogueWindow::CatalogueWindow(QWidget* parent)
     : QDialog(parent), model_(new CatalogueModel(this)), filter_label_(new QLabel(this)), filter_(new QLineEdit(this)),
       table_(new QTableView(this)), add_(new QPushButton(this)), duplicate_(new QPushButton(this)),
-      delete_(new QPushButton(this)), undo_(new QPushButton(this)), state_(new QLabel(this))
+      delete_(new QPushButton(this)), undo_(new QPushButton(this)), import_(new QPushButton(this)),
+      export_(new QPushButton(this)), state_(new QLabel(this))
 {
     setObjectName(QStringLiteral("catalogue"));
     filter_->setObjectName(QStringLiteral("catalogue_filter"));
@@ -60,6 +69,8 @@ CatalogueWindow::CatalogueWindow(QWidget* parent)
     duplicate_->setObjectName(QStringLiteral("catalogue_duplicate"));
     delete_->setObjectName(QStringLiteral("catalogue_delete"));
     undo_->setObjectName(QStringLiteral("catalogue_undo"));
+    import_->setObjectName(QStringLiteral("catalogue_import"));
+    export_->setObjectName(QStringLiteral("catalogue_export"));
     state_->setObjectName(QStringLiteral("catalogue_state"));
 
     filter_label_->setBuddy(filter_);
@@ -92,6 +103,10 @@ CatalogueWindow::CatalogueWindow(QWidget* parent)
         buttons->addWidget(b);
     }
     buttons->addStretch(1);
+    for (QPushButton* b : {import_, export_}) {
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(table_, 1);
@@ -102,6 +117,8 @@ CatalogueWindow::CatalogueWindow(QWidget* parent)
     setTabOrder(add_, duplicate_);
     setTabOrder(duplicate_, delete_);
     setTabOrder(delete_, undo_);
+    setTabOrder(undo_, import_);
+    setTabOrder(import_, export_);
 
     // Shortcuts of their own: a button's caption would replace its shortcut.
     auto* add = new QShortcut(add_key, this);
@@ -130,6 +147,8 @@ CatalogueWindow::CatalogueWindow(QWidget* parent)
     connect(duplicate_, &QPushButton::clicked, this, &CatalogueWindow::duplicateArticle);
     connect(delete_, &QPushButton::clicked, this, &CatalogueWindow::deleteArticle);
     connect(undo_, &QPushButton::clicked, this, &CatalogueWindow::undoDelete);
+    connect(import_, &QPushButton::clicked, this, &CatalogueWindow::importCsvAsk);
+    connect(export_, &QPushButton::clicked, this, &CatalogueWindow::exportCsvAsk);
     connect(filter_, &QLineEdit::textChanged, model_, &CatalogueModel::setFilter);
     connect(table_, &QTableView::activated, this, &CatalogueWindow::chooseArticle);
     connect(model_, &CatalogueModel::failed, this, &CatalogueWindow::showFailure);
@@ -175,6 +194,8 @@ void CatalogueWindow::applyCaptions()
     button(duplicate_, duplicate_caption);
     button(delete_, delete_caption);
     button(undo_, undo_caption);
+    button(import_, "Importer CSV…");
+    button(export_, "Exporter CSV…");
     add_->setToolTip(add_key.toString(QKeySequence::NativeText) + QStringLiteral(", ") +
                      QKeySequence(Qt::Key_Insert).toString(QKeySequence::NativeText));
     duplicate_->setToolTip(duplicate_key.toString(QKeySequence::NativeText));
@@ -301,6 +322,111 @@ void CatalogueWindow::updateButtons()
     duplicate_->setEnabled(current);
     delete_->setEnabled(current);
     undo_->setEnabled(online && model_->canUndoRemove());
+    import_->setEnabled(online);
+    export_->setEnabled(online);
+}
+
+// CSV import and export.
+
+std::optional<CatalogueWindow::CsvImport> CatalogueWindow::previewCsvImport(const QString& file)
+{
+    std::string error;
+    auto read = read_article_csv(std::filesystem::path(QFile::encodeName(file).toStdString()), error);
+    if (!read) {
+        showFailure(qtext(error));
+        return std::nullopt;
+    }
+    CsvImport import{std::move(read->articles), std::move(read->lines), {}};
+    const auto plan = model_->previewImport(import.articles);  // says why on the state line when it cannot
+    if (!plan)
+        return std::nullopt;
+    import.plan = *plan;
+    return import;
+}
+
+QString CatalogueWindow::importSummary(const CsvImport& import) const
+{
+    QString text = caption("Import\u00a0: %1 ajouté(s), %2 mis à jour, %3 refusé(s)")
+                       .replace(QStringLiteral("%1"), QString::number(import.plan.added))
+                       .replace(QStringLiteral("%2"), QString::number(import.plan.updated))
+                       .replace(QStringLiteral("%3"), QString::number(import.plan.refused.size()));
+    for (const ImportPlan::Refusal& refusal : import.plan.refused) {
+        const std::string& reference = import.articles.at(refusal.index).reference;
+        QString where = QString::number(import.lines.at(refusal.index));
+        if (!reference.empty())
+            where += QStringLiteral(" (") + qtext(reference) + u')';
+        QString why = caption(problem_caption(refusal.why.problem));
+        if (!refusal.why.detail.empty() && refusal.why.detail != reference)
+            why += QStringLiteral(": ") + qtext(refusal.why.detail);
+        text += u'\n' + caption("%1\u00a0: %2").replace(QStringLiteral("%1"), where).replace(QStringLiteral("%2"), why);
+    }
+    return text;
+}
+
+bool CatalogueWindow::commitCsvImport(const CsvImport& import)
+{
+    if (!model_->commitImport(import.articles, import.plan))
+        return false;
+    clearState();
+    return true;
+}
+
+void CatalogueWindow::importCsvAsk()
+{
+    const QString file = QFileDialog::getOpenFileName(this, caption("Importer CSV…"), QString(),
+                                                      QStringLiteral("CSV (*.csv *.txt);;* (*)"));
+    if (file.isEmpty())
+        return;
+    const auto import = previewCsvImport(file);
+    if (!import)
+        return;
+    const QString summary = importSummary(*import);
+    QMessageBox ask(QMessageBox::Question, caption("Importer CSV…"), summary.section(u'\n', 0, 0),
+                    QMessageBox::Ok | QMessageBox::Cancel, this);
+    if (!import->plan.refused.empty())
+        ask.setDetailedText(summary.section(u'\n', 1));
+    ask.setDefaultButton(QMessageBox::Cancel);
+    if (ask.exec() == QMessageBox::Ok)
+        commitCsvImport(*import);
+}
+
+bool CatalogueWindow::exportCsv(const QString& file)
+{
+    // A decimal comma goes with semicolons between the fields, as spreadsheets expect.
+    const csv::Format format{QLocale().decimalPoint() == QStringLiteral(",") ? ';' : ',', csv::Encoding::utf8, true};
+    csv::Writer writer(format);
+    writer.start();
+    for (std::string_view french : header_captions)
+        writer.text(caption(french).toStdString());
+    writer.end_row();
+    std::string error;
+    auto out = StreamFile::create(std::filesystem::path(QFile::encodeName(file).toStdString()), error);
+    bool written = out != nullptr;
+    model_->visitShownRows([&](const std::array<QString, column_count>& texts) {
+        for (const QString& text : texts)
+            writer.text(text.toStdString());
+        writer.end_row();
+        if (written && writer.buffer().size() > (1u << 16)) {
+            written = out->write(writer.buffer(), error);
+            writer.buffer().clear();
+        }
+    });
+    written = written && out->write(writer.buffer(), error) && out->commit(error);
+    if (!written)
+        showFailure(qtext(error));
+    return written;
+}
+
+void CatalogueWindow::exportCsvAsk()
+{
+    QString file =
+        QFileDialog::getSaveFileName(this, caption("Exporter CSV…"), QString(), QStringLiteral("CSV (*.csv)"));
+    if (file.isEmpty())
+        return;
+    if (!file.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
+        file += QStringLiteral(".csv");
+    if (exportCsv(file))
+        clearState();
 }
 
 }  // namespace stk

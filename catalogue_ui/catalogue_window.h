@@ -12,9 +12,11 @@
 #include <QStringList>
 
 #include <array>
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -45,6 +47,23 @@ public:
     // The state line: empty, or why something could not be done.
     QString stateLine() const;
 
+    // A CSV import: the articles of the file and what importing them would do
+    // (nothing written yet); none, and the state line says why, when the
+    // file cannot be read or the catalogue is not open.
+    struct CsvImport {
+        std::vector<ArticleData> articles;
+        std::vector<std::size_t> lines;  // the file line of each article
+        ImportPlan plan;
+    };
+    std::optional<CsvImport> previewCsvImport(const QString& file);
+    // The counts on the first line, then each refusal with its line and reason.
+    QString importSummary(const CsvImport& import) const;
+    // Imports in one transaction; false when the catalogue changed since the preview.
+    bool commitCsvImport(const CsvImport& import);
+    // Writes the rows the table shows, with its captions, through a temporary
+    // file renamed over `file`; false and the state line says why.
+    bool exportCsv(const QString& file);
+
 signals:
     // The chosen article: its reference and its six parameter texts, in the
     // order of stk::article_fields (dat, pst, uut, dvt, crt, nbt).
@@ -55,6 +74,9 @@ public slots:
     void duplicateArticle();
     void deleteArticle();
     void undoDelete();
+    // Ask for a file, then import (after a preview the user confirms) or export.
+    void importCsvAsk();
+    void exportCsvAsk();
 
 private slots:
     void chooseArticle(const QModelIndex& index);
@@ -76,6 +98,8 @@ private:
     QPushButton* duplicate_;
     QPushButton* delete_;
     QPushButton* undo_;
+    QPushButton* import_;
+    QPushButton* export_;
     QLabel* state_;
     TradTable* trad_ = nullptr;
     std::optional<std::size_t> language_;

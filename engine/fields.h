@@ -32,6 +32,11 @@ inline constexpr std::array<FieldInfo, field_count> fields{{
 
 constexpr const FieldInfo& info(Field f) { return fields[static_cast<std::size_t>(f)]; }
 
+// The six article parameters, in the order of the article frame.
+inline constexpr std::size_t article_param_count = 6;
+inline constexpr std::array<Field, article_param_count> article_fields{Field::dat, Field::pst, Field::uut,
+                                                                       Field::dvt, Field::crt, Field::nbt};
+
 // The current texts of the eight fields, indexed by Field.
 class FieldTexts {
 public:

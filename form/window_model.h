@@ -45,10 +45,6 @@ protected:
 // The three fields of the stock-out-cost assistant panel `aide_r`.
 enum class AssistantField { vp, npi, jt };
 
-// The six article parameters, in the order of the article frame.
-inline constexpr std::array<Field, 6> article_fields{Field::dat, Field::pst, Field::uut,
-                                                     Field::dvt, Field::crt, Field::nbt};
-
 class WindowModel {
 public:
     // `decimal_separator` is that of the user's locale: results are written with it.
@@ -82,6 +78,11 @@ public:
     // The language column of the captions (0 French, 1 English, 2 Portuguese), none when unreadable.
     std::optional<std::size_t> language() const;
     const std::string& decimal_separator() const { return separator_; }
+    // The answer of the last most-sensitive-parameter analysis; none before it or when it found nothing.
+    std::optional<Field> most_sensitive_field() const { return sensitive_field(sensitivity_.isens); }
+    // The translation table of the captions.
+    TradTable& translations() { return store_.tab_trad; }
+    const TradTable& translations() const { return store_.tab_trad; }
 
     // Sets a text box as typing does; a change of an input field recalculates.
     void set_text(std::size_t pos, std::string_view text);

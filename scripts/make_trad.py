@@ -103,6 +103,29 @@ catalogue_rows = [
 ]
 assert len(catalogue_rows) == 23
 rows += catalogue_rows
+# The window's added commands, its chart menu, and what they ask or answer.
+command_rows = [
+    ("Commandes", "Commands", "Comandos"),
+    ("Catalogue…", "Catalog…", "Catálogo…"),
+    ("Enregistrer dans le catalogue…", "Save to Catalog…", "Salvar no catálogo…"),
+    ("Imprimer…", "Print…", "Imprimir…"),
+    ("Exporter en PDF…", "Export PDF…", "Exportar PDF…"),
+    ("Copier les résultats", "Copy Results", "Copiar resultados"),
+    ("Copier l'image", "Copy Image", "Copiar imagem"),
+    ("Enregistrer en PNG…", "Save as PNG…", "Salvar como PNG…"),
+    ("Enregistrer en SVG…", "Save as SVG…", "Salvar como SVG…"),
+    ("Impossible d'enregistrer\u00a0: %1", "Could not save: %1", "Não foi possível salvar: %1"),
+    ("Référence de l'article", "Part reference", "Referência da peça"),
+    ("Remplacer les paramètres de l'article %1\u00a0?", "Replace the parameters of part %1?",
+     "Substituir os parâmetros da peça %1?"),
+    ("Importer CSV…", "Import CSV…", "Importar CSV…"),
+    ("Exporter CSV…", "Export CSV…", "Exportar CSV…"),
+    ("Import\u00a0: %1 ajouté(s), %2 mis à jour, %3 refusé(s)", "Import: %1 added, %2 updated, %3 refused",
+     "Importação: %1 adicionada(s), %2 atualizada(s), %3 recusada(s)"),
+]
+assert len(command_rows) == 15
+rows += command_rows
+assert len(rows) <= 101
 data = b"".join("\t".join(r).encode("cp1252") + b"\r\n" for r in rows)
 import pathlib
 open(pathlib.Path(__file__).resolve().parent.parent / "data" / "trad_stk_secu.txt", "wb").write(data)

@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include "ui/bar_chart.h"
+#include "ui/commands.h"
 #include "ui/make_widget.h"
 #include "ui/text.h"
 #include "ui/theme.h"
@@ -53,6 +54,7 @@ MainWindow::MainWindow(std::filesystem::path folder, std::ostream& diag, QWidget
     aide_r_->hide();
     model_.set_observer(&repaint_);
     model_.load_session(folder_, diag_);
+    commands_ = new ui::WindowCommands(*this);
 }
 
 MainWindow::~MainWindow() { model_.set_observer(nullptr); }

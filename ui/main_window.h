@@ -22,6 +22,7 @@ namespace stk {
 
 namespace ui {
 class BarChart;
+class WindowCommands;
 struct ChartNames;
 }  // namespace ui
 
@@ -39,6 +40,9 @@ public:
     // A control by name, or null (the timer is not a widget: see timer()).
     QWidget* control(std::string_view name, int index = ui::no_index) const;
     QTimer* timer() const { return flasher_; }
+    // The folder of the parameter and translation files (and of the catalogue).
+    const std::filesystem::path& folder() const { return folder_; }
+    ui::WindowCommands& commands() const { return *commands_; }
 
 signals:
     // The shut-down sequence has run; the window is closing.
@@ -94,6 +98,7 @@ private:
 
     std::filesystem::path folder_;
     std::ostream& diag_;
+    ui::WindowCommands* commands_ = nullptr;  // the menu button, the shortcuts and the chart's menu
 };
 
 }  // namespace stk

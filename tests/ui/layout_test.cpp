@@ -58,7 +58,7 @@ TEST_F(Window, KeyboardVisitsFieldsResultsButtonsThenLinks)
         for (const char* line : {"sst", "rt", "cdt", "cgt", "tt"})
             expected.push_back(std::string(line) + "(" + std::to_string(i) + ")");
     expected.insert(expected.end(), {"sst(5)", "g", "Command1", "validation", "Picture2", "Command4", "site_web",
-                                     "email_sup", "ln(0)", "ln(1)", "ln(2)"});
+                                     "email_sup", "ln(0)", "ln(1)", "ln(2)", "commands"});
     EXPECT_EQ(tab_walk(w.control("nbt")), expected);
 }
 
@@ -68,7 +68,7 @@ TEST_F(Window, KeyboardVisitsOnlyTheAssistantWhileItIsOpen)
     click(w, "Command1");
     EXPECT_EQ(tab_walk(w.control("g")),
               (std::vector<std::string>{"g", "validation", "Picture2", "vp", "npi", "Command2", "Command3", "jt",
-                                        "site_web", "email_sup", "ln(0)", "ln(1)", "ln(2)"}));
+                                        "site_web", "email_sup", "ln(0)", "ln(1)", "ln(2)", "commands"}));
 }
 
 TEST_F(Window, TextBoxesAreNamedByTheirCaption)

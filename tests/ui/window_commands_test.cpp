@@ -1,0 +1,172 @@
+// The window's added commands: the menu button, copy, the report, the chart's
+// files and the catalogue.
+#include "catalogue_ui/catalogue_window.h"
+#include "ui/commands.h"
+#include "window_helpers.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QTableView>
+#include <QToolButton>
+
+namespace stk::test {
+namespace {
+
+using ui::WindowCommands;
+
+QByteArray file_start(const QString& path, qint64 size)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(size) : QByteArray();
+}
+
+// A shown window, with the shipped translations in its folder.
+struct TranslatedWindow {
+    QTemporaryDir dir;
+    bool copied = QFile::copy(STK_DATA_DIR "/trad_stk_secu.txt", dir.filePath("trad_stk_secu.txt"));
+    std::ostringstream diag;
+    MainWindow w{dir.path().toStdString(), diag};
+};
+
+class Commands : public ::testing::Test, public TranslatedWindow {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(copied);
+        w.show();  // shortcuts work in a shown window
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    }
+    WindowCommands& commands() { return w.commands(); }
+};
+
+TEST_F(Commands, MenuButtonListsEveryCommandWithItsShortcutInAFreeStrip)
+{
+    QToolButton* button = commands().menuButton();
+    const QRect at = button->geometry();
+    EXPECT_TRUE(QRect(0, 0, ui::pixels(ui::client_width), ui::pixels(ui::client_height)).contains(at));
+    for (const ui::ControlDef& def : ui::controls()) {
+        const QRect designed(ui::pixels(def.at.left), ui::pixels(def.at.top), ui::pixels(def.at.width),
+                             ui::pixels(def.at.height));
+        const bool in_client_area = def.container.empty() && def.kind != ui::Kind::timer;
+        EXPECT_FALSE(in_client_area && at.intersects(designed)) << def.name;
+    }
+    EXPECT_EQ(button->accessibleName(), "Commandes");
+    EXPECT_NE(button->focusPolicy() & Qt::TabFocus, 0);
+    QStringList listed;
+    for (QAction* action : button->menu()->actions())
+        listed << action->text() + u' ' + action->shortcut().toString();
+    EXPECT_EQ(listed, (QStringList{"Catalogue… Ctrl+K", "Enregistrer dans le catalogue… Ctrl+S", "Imprimer… Ctrl+P",
+                                   "Exporter en PDF… Ctrl+Shift+P", "Copier les résultats Ctrl+C"}));
+    click(w, "ln", 1);
+    EXPECT_EQ(commands().action(WindowCommands::export_pdf)->text(), "Export PDF…");
+}
+
+TEST_F(Commands, CtrlCCopiesTheResultsAsTextAndHtmlUnlessAFieldHasSelectedText)
+{
+    type_worked_example(w);
+    const std::string sep = w.model().decimal_separator();
+    QLineEdit* field = box(w, "crt");
+    field->deselect();
+    QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    ASSERT_TRUE(copied && copied->hasHtml());
+    const QString text = copied->text(), html = copied->html();
+    for (std::size_t line = 0; line < line_count; ++line)
+        for (std::string_view cell : worked::cells[line]) {
+            std::string shown(cell);
+            if (const auto dot = shown.find('.'); dot != std::string::npos)
+                shown.replace(dot, 1, sep);
+            EXPECT_TRUE(text.contains(QString::fromStdString(shown))) << shown;
+            EXPECT_TRUE(html.contains(QString::fromStdString(shown))) << shown;
+        }
+    EXPECT_TRUE(text.startsWith("Stock de Sécurité\t0\t1\t2\t3\t4\n"));
+    EXPECT_TRUE(text.contains("Total (€)\t26549"));
+    EXPECT_TRUE(html.contains("<table"));
+
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "500");
+}
+
+TEST_F(Commands, ExportPdfWritesTheReportAndChartFilesAreWritten)
+{
+    type_worked_example(w);
+    const QString pdf = dir.filePath("report.pdf"), png = dir.filePath("chart.png"), svg = dir.filePath("chart.svg");
+    ASSERT_TRUE(commands().exportPdfTo(pdf)) << commands().lastMessage().toStdString();
+    EXPECT_EQ(file_start(pdf, 5), "%PDF-");
+    ASSERT_TRUE(commands().saveChart(png, false));
+    EXPECT_EQ(file_start(png, 8), QByteArray("\x89PNG\r\n\x1a\n"));
+    ASSERT_TRUE(commands().saveChart(svg, true));
+    EXPECT_TRUE(file_start(svg, 4096).contains("<svg"));
+    // A folder in the way: nothing written, one line said.
+    EXPECT_FALSE(commands().exportPdfTo(dir.path()));
+    EXPECT_FALSE(commands().lastMessage().isEmpty());
+    EXPECT_EQ(commands().reportData().content.recommended, 3);
+    // The most sensitive parameter is reported for the fields it was found for.
+    EXPECT_EQ(commands().reportData().content.sensitive_value, "—");
+    click(w, "Command4");
+    const std::string found = commands().reportData().content.sensitive_value;
+    EXPECT_NE(found, "—");
+    EXPECT_EQ(found, info(*w.model().most_sensitive_field()).caption);
+    box(w, "uut")->setText("2500");
+    EXPECT_EQ(commands().reportData().content.sensitive_value, "—");
+}
+
+TEST_F(Commands, TheCalculatorGoesToTheCatalogueAndComesBack)
+{
+    type_worked_example(w);
+    ASSERT_TRUE(commands().storeInCatalogue("P-100", false)) << commands().lastMessage().toStdString();
+    EXPECT_EQ(commands().reportData().content.reference, "P-100");
+    box(w, "pst")->setText("300");
+    EXPECT_FALSE(commands().storeInCatalogue("P-100", false));  // asks first: nothing replaced
+    EXPECT_EQ(commands().reportData().content.reference, "");   // the fields no longer are the article's
+    ASSERT_TRUE(commands().storeInCatalogue("P-100", true));
+
+    click(w, "Picture2");  // every field emptied
+    QTest::keyClick(box(w, "dat"), Qt::Key_K, Qt::ControlModifier);
+    CatalogueWindow* catalogue = commands().catalogueWindow();
+    ASSERT_TRUE(catalogue->isVisible());
+    QTableView* table = catalogue->table();
+    ASSERT_EQ(table->model()->rowCount(), 1);
+    table->setCurrentIndex(table->model()->index(0, 0));
+    QTest::keyClick(table, Qt::Key_Return);
+    for (std::size_t i = 0; i < article_fields.size(); ++i)
+        EXPECT_EQ(w.model().field_text(article_fields[i]),
+                  article_fields[i] == Field::pst ? "300" : worked::texts[static_cast<std::size_t>(article_fields[i])]);
+    EXPECT_EQ(commands().reportData().content.reference, "P-100");
+    // The open catalogue follows the company parameters.
+    box(w, "cct")->setText("50");
+    box(w, "tst")->setText("2");
+    const int level = std::stoi(w.model().recommended_text());
+    EXPECT_EQ(table->model()->index(0, static_cast<int>(Column::recommended)).data().toString(),
+              QString::number(level));
+    EXPECT_EQ(table->model()->index(0, static_cast<int>(Column::total)).data().toString().toStdString(),
+              w.model().result_text(Line::tt, level));
+}
+
+TEST_F(Commands, FieldsSayTheirDecisionRangesInTheCurrentLanguage)
+{
+    type_worked_example(w);
+    QLineEdit* crt = box(w, "crt");
+    QHelpEvent tip(QEvent::ToolTip, QPoint(2, 2), crt->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(crt, &tip);
+    EXPECT_TRUE(crt->toolTip().startsWith("Stock 3 recommandé")) << crt->toolTip().toStdString();
+    EXPECT_TRUE(crt->toolTip().contains("€ / jour"));
+    EXPECT_EQ(box(w, "pst")->accessibleDescription(), box(w, "pst")->toolTip());
+    const QString before = box(w, "pst")->toolTip();
+    click(w, "ln", 1);
+    box(w, "pst")->setText("300");                // above the range of the price: stock 2
+    EXPECT_EQ(box(w, "pst")->toolTip(), before);  // nothing computed while typing
+    box(w, "pst")->setFocus();
+    ASSERT_EQ(w.model().recommended_text(), "2");
+    EXPECT_TRUE(box(w, "pst")->accessibleDescription().startsWith("Stock 2 recommended"))
+        << box(w, "pst")->accessibleDescription().toStdString();
+}
+
+}  // namespace
+}  // namespace stk::test
