@@ -230,7 +230,7 @@ double lay_out(Sheet& sheet, const ReportData& data, double page_height)
         if (data.draw_chart)
             data.draw_chart(*p, chart);
         else
-            paint_results_chart(*p, chart, c.shown.chart, chart_captions(c));
+            paint_bar_chart_in(*p, chart, chart_content(c));
     }
     sheet.y = std::max(params_bottom, chart.bottom());
 
@@ -256,14 +256,15 @@ double lay_out(Sheet& sheet, const ReportData& data, double page_height)
 
 }  // namespace
 
-ChartCaptions chart_captions(const ReportContent& content)
+BarChartContent chart_content(const ReportContent& content, const QFont& font)
 {
-    ChartCaptions captions;
+    BarChartContent chart;
+    chart.values = content.shown.chart;
     for (std::size_t s = 0; s < series_count; ++s)
-        captions.series[s] = q(content.series[s]);
-    captions.levels = q(content.levels_caption);
-    captions.separator = q(content.separator);
-    return captions;
+        chart.series[s] = BarChartContent::bounded(q(content.series[s]));
+    chart.levels = BarChartContent::bounded(q(content.levels_caption));
+    chart.font = font;
+    return chart;
 }
 
 void paint_report(QPainter& painter, const QRectF& page, const ReportData& data)

@@ -2,7 +2,7 @@
 // painted by the program itself.
 #pragma once
 
-#include "ui/bar_chart_paint.h"
+#include "report/bar_chart_paint.h"
 
 #include <QString>
 #include <QWidget>

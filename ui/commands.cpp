@@ -4,7 +4,7 @@
 #include "catalogue_ui/catalogue_window.h"
 #include "engine/results_copy.h"
 #include "store/safe_file.h"
-#include "ui/bar_chart_paint.h"
+#include "report/bar_chart_paint.h"
 #include "ui/main_window.h"
 #include "ui/range_tips.h"
 #include "ui/text.h"
@@ -265,18 +265,8 @@ ReportData WindowCommands::reportData() const
         in.most_sensitive = model.most_sensitive_field();
     ReportData data{report_content(in), {}};
     // The chart as the window paints it, drawn as vectors.
-    BarChartContent chart;
-    chart.values = data.content.shown.chart;
-    for (std::size_t i = 0; i < series_count; ++i)
-        chart.series[i] = BarChartContent::bounded(text_of(data.content.series[i]));
-    chart.levels = BarChartContent::bounded(text_of(data.content.levels_caption));
-    chart.font = window_.font();
-    data.draw_chart = [chart](QPainter& painter, const QRectF& area) {
-        const BarChartLayout layout = lay_out_bar_chart(chart, area.size());
-        painter.save();
-        painter.translate(area.topLeft());
-        paint_bar_chart(painter, chart, layout);
-        painter.restore();
+    data.draw_chart = [chart = chart_content(data.content, window_.font())](QPainter& painter, const QRectF& area) {
+        paint_bar_chart_in(painter, area, chart);
     };
     return data;
 }

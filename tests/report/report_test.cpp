@@ -280,7 +280,7 @@ TEST(ReportChart, DrawsTheThreeSeries)
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        stk::paint_results_chart(painter, QRectF(0, 0, 600, 400), c.shown.chart, stk::chart_captions(c));
+        stk::paint_bar_chart_in(painter, QRectF(0, 0, 600, 400), stk::chart_content(c));
     }
     int counts[3] = {0, 0, 0};
     const QColor colours[3] = {QColor(0xD5, 0x5E, 0x00), QColor(0xE6, 0x9F, 0x00), QColor(0x00, 0x72, 0xB2)};

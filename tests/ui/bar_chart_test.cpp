@@ -61,7 +61,7 @@ protected:
 TEST_F(BarChartTest, DrawsEachBarUpToItsAmount)
 {
     chart.refill(round, french);
-    const ui::BarChartLayout& layout = chart.view()->current_layout();
+    const BarChartLayout& layout = chart.view()->current_layout();
     ASSERT_GT(layout.plot.height(), 50);
     const QImage image = painted();
     // On an axis from 0 to 1500, 750 reaches half the plot's height.
@@ -70,14 +70,14 @@ TEST_F(BarChartTest, DrawsEachBarUpToItsAmount)
         const QPoint at(int(bar.center().x()), int(layout.plot.bottom() - share_of_height * layout.plot.height()));
         return image.pixelColor(at);
     };
-    EXPECT_EQ(colour_at(0, 0, 0.45), ui::bar_colours[0]);
-    EXPECT_NE(colour_at(0, 0, 0.55), ui::bar_colours[0]);
-    EXPECT_EQ(colour_at(2, 0, 0.62), ui::bar_colours[2]);  // 1000 of 1500 is two thirds
-    EXPECT_NE(colour_at(2, 0, 0.71), ui::bar_colours[2]);
-    EXPECT_EQ(colour_at(1, 1, 0.24), ui::bar_colours[1]);  // 400 of 1500
-    EXPECT_NE(colour_at(1, 1, 0.30), ui::bar_colours[1]);
+    EXPECT_EQ(colour_at(0, 0, 0.45), bar_colours[0]);
+    EXPECT_NE(colour_at(0, 0, 0.55), bar_colours[0]);
+    EXPECT_EQ(colour_at(2, 0, 0.62), bar_colours[2]);  // 1000 of 1500 is two thirds
+    EXPECT_NE(colour_at(2, 0, 0.71), bar_colours[2]);
+    EXPECT_EQ(colour_at(1, 1, 0.24), bar_colours[1]);  // 400 of 1500
+    EXPECT_NE(colour_at(1, 1, 0.30), bar_colours[1]);
     // Level 4 of the risk is 0: no bar rises there.
-    EXPECT_NE(colour_at(0, 4, 0.05), ui::bar_colours[0]);
+    EXPECT_NE(colour_at(0, 4, 0.05), bar_colours[0]);
     // The bars stand side by side, in the series' order, inside the plot.
     for (int level = 0; level < 5; ++level) {
         EXPECT_LT(layout.bar(0, level).right(), layout.bar(1, level).center().x());
@@ -90,7 +90,7 @@ TEST_F(BarChartTest, DrawsEachBarUpToItsAmount)
 TEST_F(BarChartTest, AxisRunsOverRoundStepsWithTheRangeOfTheQtChartsVersion)
 {
     chart.refill(round, french);
-    const ui::BarChartLayout& layout = chart.view()->current_layout();
+    const BarChartLayout& layout = chart.view()->current_layout();
     EXPECT_DOUBLE_EQ(layout.axis.low, 0);
     EXPECT_DOUBLE_EQ(layout.axis.high, 1500);
     EXPECT_EQ(layout.value_labels, (std::vector<QString>{"0", "500", "1000", "1500"}));
@@ -101,7 +101,7 @@ TEST_F(BarChartTest, AxisRunsOverRoundStepsWithTheRangeOfTheQtChartsVersion)
 TEST_F(BarChartTest, CutLevelZeroShowsItsAmountAboveTheBars)
 {
     chart.refill(worked, french);
-    const ui::BarChartLayout& layout = chart.view()->current_layout();
+    const BarChartLayout& layout = chart.view()->current_layout();
     EXPECT_DOUBLE_EQ(layout.axis.high, 1000);
     EXPECT_EQ(layout.value_labels, (std::vector<QString>{"0", "250", "500", "750", "1000"}));
     EXPECT_EQ(layout.cut_mark, QStringLiteral("▲ 26549.06"));
@@ -112,7 +112,7 @@ TEST_F(BarChartTest, CutLevelZeroShowsItsAmountAboveTheBars)
     // The cut bars fill the plot up to its top.
     const QImage image = painted();
     const QRectF bar = chart.view()->current_layout().bar(2, 0);
-    EXPECT_EQ(image.pixelColor(int(bar.center().x()), int(layout.plot.top() + 2)), ui::bar_colours[2]);
+    EXPECT_EQ(image.pixelColor(int(bar.center().x()), int(layout.plot.top() + 2)), bar_colours[2]);
 }
 
 TEST_F(BarChartTest, WritesNumbersTheUsersWay)
@@ -129,7 +129,7 @@ TEST_F(BarChartTest, CaptionsFollowRename)
 {
     chart.refill(worked, french);
     chart.rename(english);
-    const ui::BarChartLayout& layout = chart.view()->current_layout();
+    const BarChartLayout& layout = chart.view()->current_layout();
     EXPECT_EQ(layout.legend[1], QStringLiteral("Risk + Direct cost"));
     EXPECT_EQ(layout.title, QStringLiteral("Safety stock"));
     EXPECT_EQ(layout.cut_mark, QStringLiteral("▲ 26549.06"));  // the values stay
@@ -142,9 +142,9 @@ TEST_F(BarChartTest, LongCaptionsAreCutToWhatFits)
     names.levels = QString(100000, QChar('y'));
     chart.refill(worked, names);
     // What the chart keeps does not grow with what it was given.
-    EXPECT_LE(chart.view()->content().series[1].size(), ui::BarChartContent::caption_limit);
-    EXPECT_LE(chart.view()->content().levels.size(), ui::BarChartContent::caption_limit);
-    const ui::BarChartLayout& layout = chart.view()->current_layout();
+    EXPECT_LE(chart.view()->content().series[1].size(), BarChartContent::caption_limit);
+    EXPECT_LE(chart.view()->content().levels.size(), BarChartContent::caption_limit);
+    const BarChartLayout& layout = chart.view()->current_layout();
     EXPECT_TRUE(layout.legend[1].endsWith(QChar(0x2026))) << layout.legend[1].left(20).toStdString();
     EXPECT_TRUE(layout.title.endsWith(QChar(0x2026)));
     // The legend's three items still show side by side within the card.
@@ -185,16 +185,16 @@ TEST_F(BarChartTest, PaintsIntoAnyPainter)
 {
     // The same picture goes to a printer or a vector file: here a larger image.
     chart.refill(worked, french);
-    ui::BarChartContent content = chart.view()->content();
+    BarChartContent content = chart.view()->content();
     QImage image(1178, 510, QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter painter(&image);
-    const ui::BarChartLayout layout = ui::lay_out_bar_chart(content, image.size());
-    ui::paint_bar_chart(painter, content, layout);
+    const BarChartLayout layout = lay_out_bar_chart(content, image.size());
+    paint_bar_chart(painter, content, layout);
     painter.end();
     EXPECT_EQ(image.pixelColor(layout.background.center().toPoint().x(), int(layout.background.top() + 2)),
               QColor(Qt::white));
-    EXPECT_EQ(image.pixelColor(int(layout.bar(2, 1).center().x()), int(layout.plot.bottom() - 5)), ui::bar_colours[2]);
+    EXPECT_EQ(image.pixelColor(int(layout.bar(2, 1).center().x()), int(layout.plot.bottom() - 5)), bar_colours[2]);
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ TEST(LongCaption, StartsShowsWhatFitsAndKeepsItWhole)
         EXPECT_LT(legend.size(), 100);
         EXPECT_TRUE(legend.startsWith("XXX") && legend.endsWith(QChar(0x2026))) << legend.toStdString();
         // What a screen reader hears names each of the 15 bars by a bounded caption.
-        EXPECT_LT(read_aloud(w.control("g"), QAccessible::Description).size(), 16 * ui::BarChartContent::caption_limit);
+        EXPECT_LT(read_aloud(w.control("g"), QAccessible::Description).size(), 16 * BarChartContent::caption_limit);
         const auto* label = qobject_cast<QLabel*>(w.control("Etiquette27", 7));
         EXPECT_LE(label->text().size(), label->width() + 1) << "the label holds more than it can show";
         w.close();

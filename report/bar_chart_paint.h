@@ -17,7 +17,7 @@
 
 class QPainter;
 
-namespace stk::ui {
+namespace stk {
 
 // What the chart shows. Captions longer than `caption_limit` characters are
 // cut when they are set: nothing wider than the chart can be shown anyway.
@@ -69,8 +69,10 @@ inline const std::array<QColor, series_count> bar_colours{QColor(0xD5, 0x5E, 0x0
 
 BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size);
 void paint_bar_chart(QPainter& painter, const BarChartContent& content, const BarChartLayout& layout);
+// Paints the chart into `area` of a page, as vectors, whatever the device.
+void paint_bar_chart_in(QPainter& painter, const QRectF& area, const BarChartContent& content);
 
 // The chart's fonts, from the window's font.
 QFont bar_chart_font(const QFont& base, qreal points, bool bold);
 
-}  // namespace stk::ui
+}  // namespace stk

@@ -1,4 +1,6 @@
-#include "ui/bar_chart_paint.h"
+#include "report/bar_chart_paint.h"
+
+#include <QFontInfo>
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -6,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace stk::ui {
+namespace stk {
 namespace {
 
 // Sizes in pixels, chosen so that the chart lies where the window always had it.
@@ -244,4 +246,26 @@ void paint_bar_chart(QPainter& painter, const BarChartContent& content, const Ba
     painter.restore();
 }
 
-}  // namespace stk::ui
+void paint_bar_chart_in(QPainter& painter, const QRectF& area, const BarChartContent& content)
+{
+    // Laid out as the window's chart would be in a box 380 pixels wide (its
+    // texts stay legible on a page), then scaled to the area. Fonts sized in
+    // pixels follow the scale on any device; points would follow the device's
+    // resolution instead.
+    constexpr qreal window_width = 380;
+    if (!(area.width() > 0 && area.height() > 0))
+        return;
+    const qreal unit = area.width() / window_width;
+    BarChartLayout layout = lay_out_bar_chart(content, QSizeF(window_width, area.height() / unit));
+    for (QFont& font : layout.fonts)
+        font.setPixelSize(QFontInfo(font).pixelSize());
+    for (BarChartLayout::PlacedText& placed : layout.texts)
+        placed.text.prepare(QTransform(), layout.fonts[std::size_t(placed.font)]);
+    painter.save();
+    painter.translate(area.topLeft());
+    painter.scale(unit, unit);
+    paint_bar_chart(painter, content, layout);
+    painter.restore();
+}
+
+}  // namespace stk
