@@ -261,7 +261,7 @@ void WindowModel::confirm_assistant()
 void WindowModel::switch_language(int index)
 {
     Walk walk(*this);
-    ln_Click(store_, walk, index);
+    choose_language(store_, walk, index);
 }
 
 void WindowModel::load_session(const std::filesystem::path& folder, std::ostream& diag)
@@ -273,13 +273,13 @@ void WindowModel::load_session(const std::filesystem::path& folder, std::ostream
         ~Restoring() { flag = false; }
     } restoring(restoring_);
     Walk walk(*this);
-    Form_Load(store_, walk, folder, diag);
+    load_files(store_, walk, folder, diag);
 }
 
 void WindowModel::save_session(const std::filesystem::path& folder, std::ostream& diag)
 {
     Walk walk(*this);
-    Form_Unload(store_, walk, folder, diag);
+    save_files(store_, walk, folder, diag);
 }
 
 }  // namespace stk

@@ -34,25 +34,25 @@ void save_unless_kept(const std::filesystem::path& file, const Records& table, b
 
 }  // namespace
 
-void trad_me(Store& store, ControlWalk& walk) { translate_window(store.tab_param, store.tab_trad, walk); }
+void translate_captions(Store& store, ControlWalk& walk) { translate_window(store.tab_param, store.tab_trad, walk); }
 
-void ln_Click(Store& store, ControlWalk& walk, int index)
+void choose_language(Store& store, ControlWalk& walk, int index)
 {
     store.tab_param.setparam(window_name, "langue", index);
-    trad_me(store, walk);
+    translate_captions(store, walk);
 }
 
-void Form_Load(Store& store, ControlWalk& walk, const std::filesystem::path& folder, std::ostream& diag)
+void load_files(Store& store, ControlWalk& walk, const std::filesystem::path& folder, std::ostream& diag)
 {
     store.keep_param_file = load_kept(folder / param_file_name, store.tab_param.rows, diag, 3);
     restore_text_boxes(store.tab_param, walk);
     // A translation file may hold fewer languages than three: the missing ones are empty.
     store.keep_trad_file = load_kept(folder / trad_file_name, store.tab_trad.rows, diag, 2);
-    trad_me(store, walk);
+    translate_captions(store, walk);
     walk.calc();
 }
 
-void Form_Unload(Store& store, ControlWalk& walk, const std::filesystem::path& folder, std::ostream& diag)
+void save_files(Store& store, ControlWalk& walk, const std::filesystem::path& folder, std::ostream& diag)
 {
     store_text_boxes(store.tab_param, walk);
     save_unless_kept(folder / param_file_name, store.tab_param.rows, store.keep_param_file, diag);

@@ -24,19 +24,19 @@ struct Store {
 };
 
 // Translates the captions and the title into the stored language.
-void trad_me(Store& store, ControlWalk& walk);
+void translate_captions(Store& store, ControlWalk& walk);
 
 // A click on flag `index`: stores the language, then translates.
-void ln_Click(Store& store, ControlWalk& walk, int index);
+void choose_language(Store& store, ControlWalk& walk, int index);
 
 // Reads both files from `folder`, restores every text box by its control name
 // (each change recalculates), translates, and calculates once more. Failures
 // are reported on `diag`, one line each; start-up always completes.
-void Form_Load(Store& store, ControlWalk& walk, const std::filesystem::path& folder, std::ostream& diag);
+void load_files(Store& store, ControlWalk& walk, const std::filesystem::path& folder, std::ostream& diag);
 
 // Stores every text box by its control name and writes both files to
 // `folder`. A file that cannot be written keeps its old content; the other is
 // still written, and shut-down always completes.
-void Form_Unload(Store& store, ControlWalk& walk, const std::filesystem::path& folder, std::ostream& diag);
+void save_files(Store& store, ControlWalk& walk, const std::filesystem::path& folder, std::ostream& diag);
 
 }  // namespace stk

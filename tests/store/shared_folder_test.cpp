@@ -197,9 +197,9 @@ TEST(HugeFile, IsReportedAndLeftAsItIs)
     Store store;
     test::FakeWindow window({}, {}, "");
     std::ostringstream diag;
-    Form_Load(store, window, dir.path, diag);
+    load_files(store, window, dir.path, diag);
     window.box = "99";
-    Form_Unload(store, window, dir.path, diag);
+    save_files(store, window, dir.path, diag);
     EXPECT_EQ(fs::file_size(file), max_file_size + 1);
     EXPECT_EQ(read_bytes(file).substr(0, old_rows.size()), old_rows);
     EXPECT_NE(diag.str().find("not saving"), std::string::npos) << diag.str();

@@ -37,9 +37,9 @@ TEST_P(LanguageSwitch, ShowsTheColumnOrItsFrenchText)
     Store store;
     test::FakeWindow window({"Risque", "Total"}, "Quitter");
     std::ostringstream diag;
-    Form_Load(store, window, folder.path, diag);
+    load_files(store, window, folder.path, diag);
     for (int flag : c.flags)
-        ln_Click(store, window, flag);
+        choose_language(store, window, flag);
     EXPECT_EQ(window.captions, c.shown);
     EXPECT_EQ(*window.picture_tip, c.tip);
     EXPECT_EQ(diag.str(), "");
@@ -63,8 +63,8 @@ TEST(TwoColumnFile, IsUsedAndLearnsOnlyWhatItLacks)
     Store store;
     test::FakeWindow window({"Risque", "Total"}, "Quitter");
     std::ostringstream diag;
-    Form_Load(store, window, folder.path, diag);
-    Form_Unload(store, window, folder.path, diag);
+    load_files(store, window, folder.path, diag);
+    save_files(store, window, folder.path, diag);
     EXPECT_EQ(read_bytes(folder / trad_file_name),
               "Risque\tRisk\t\r\nTotal\tSum\t\r\nQuitter\tQuit\t\r\nTitre\t\t\r\n");
 }
@@ -79,9 +79,9 @@ TEST(LongCaption, IsKeptWhole)
     Store store;
     test::FakeWindow window({"Risque", "Total"}, "Quitter");
     std::ostringstream diag;
-    Form_Load(store, window, folder.path, diag);
+    load_files(store, window, folder.path, diag);
     EXPECT_TRUE(window.captions[0] == long_risk) << "the caption shown is cut";
-    Form_Unload(store, window, folder.path, diag);
+    save_files(store, window, folder.path, diag);
     EXPECT_TRUE(read_bytes(folder / trad_file_name).starts_with("Risque\t" + long_risk + "\tRisco\r\n"))
         << "the row is cut";
 }
