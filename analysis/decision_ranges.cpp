@@ -172,29 +172,6 @@ std::optional<DecisionRange> exact_range(const Params& p, Field f, double x, int
 
 }  // namespace
 
-double param_value(const Params& p, Field f)
-{
-    switch (f) {
-    case Field::cct:
-        return p.cc;
-    case Field::tst:
-        return p.ts;
-    case Field::dat:
-        return p.da;
-    case Field::pst:
-        return p.ps;
-    case Field::uut:
-        return p.uu;
-    case Field::dvt:
-        return p.dv;
-    case Field::crt:
-        return p.cr;
-    case Field::nbt:
-        return p.nb;
-    }
-    return 0;
-}
-
 Params with_value(Params p, Field f, double value)
 {
     switch (f) {

@@ -40,10 +40,6 @@ struct DecisionRange {
 
 using DecisionRanges = std::array<DecisionRange, field_count>;
 
-// The number of `p` that field `f` feeds, and `p` with that number replaced
-// (the storage rate kept in single precision; beyond its range it reads as 0,
-// as a failed reading leaves it).
-double param_value(const Params& p, Field f);
 Params with_value(Params p, Field f, double value);
 
 // The totals of every level are affine in these inputs: the order cost, the

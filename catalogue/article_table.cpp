@@ -47,27 +47,6 @@ double seven_digits(double v)
     return std::strtod(text, nullptr);
 }
 
-// The number a parameter column sorts by: the value the calculation reads.
-double param_value(const Params& p, Field f)
-{
-    switch (f) {
-    case Field::dat:
-        return p.da;
-    case Field::pst:
-        return p.ps;
-    case Field::uut:
-        return p.uu;
-    case Field::dvt:
-        return p.dv;
-    case Field::crt:
-        return p.cr;
-    case Field::nbt:
-        return p.nb;
-    default:
-        return 0;
-    }
-}
-
 // Empty values sort after every value, whatever the direction.
 template <class T>
 int compare_optional(const std::optional<T>& a, const std::optional<T>& b)

@@ -102,4 +102,27 @@ Calculation calc(const FieldTexts& texts)
     return c;
 }
 
+double param_value(const Params& p, Field f)
+{
+    switch (f) {
+    case Field::cct:
+        return p.cc;
+    case Field::tst:
+        return p.ts;
+    case Field::dat:
+        return p.da;
+    case Field::pst:
+        return p.ps;
+    case Field::uut:
+        return p.uu;
+    case Field::dvt:
+        return p.dv;
+    case Field::crt:
+        return p.cr;
+    case Field::nbt:
+        return p.nb;
+    }
+    return 0;
+}
+
 }  // namespace stk

@@ -16,6 +16,9 @@ struct Params {
     float ts = 0;  // storage rate, kept in single precision
 };
 
+// The number the calculation reads from field `f`.
+double param_value(const Params& p, Field f);
+
 // The five rows, every value stored in single precision.
 struct Rows {
     std::array<float, level_count> ss{};  // stock level

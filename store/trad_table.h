@@ -12,7 +12,7 @@
 
 namespace stk {
 
-// Column 0 is the French text as designed, column 1 American English, column 2
+// Column 0 is the French text the window is built with, column 1 American English, column 2
 // Brazilian Portuguese.
 class TradTable {
 public:
