@@ -47,6 +47,20 @@ void BM_KeystrokeRepainted(benchmark::State& state)
 }
 BENCHMARK(BM_KeystrokeRepainted)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
+// Opens, shows and closes the window on the files of `dir`, timing open and show.
+void time_start_ups(benchmark::State& state, const QTemporaryDir& dir)
+{
+    for (auto _ : state) {
+        auto w = std::make_unique<stk::MainWindow>(dir.path().toStdString());
+        w->show();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        w.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
 // Start-up: the window reads its two files (the worked example and the shipped
 // translations, in English), is built, translated, calculated and shown.
 void BM_StartUp(benchmark::State& state)
@@ -61,15 +75,7 @@ void BM_StartUp(benchmark::State& state)
                 "\t" + QByteArray(text.data(), qsizetype(text.size())) + "\r\n";
     params.write(rows);
     params.close();
-    for (auto _ : state) {
-        auto w = std::make_unique<stk::MainWindow>(dir.path().toStdString());
-        w->show();
-        QCoreApplication::processEvents();
-        state.PauseTiming();
-        w.reset();
-        QCoreApplication::processEvents();
-        state.ResumeTiming();
-    }
+    time_start_ups(state, dir);
 }
 BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
@@ -88,15 +94,7 @@ void BM_StartUpLongCaption(benchmark::State& state)
     params.open(QIODevice::WriteOnly);
     params.write("da_stk_secu\tlangue\t1\r\n");
     params.close();
-    for (auto _ : state) {
-        auto w = std::make_unique<stk::MainWindow>(dir.path().toStdString());
-        w->show();
-        QCoreApplication::processEvents();
-        state.PauseTiming();
-        w.reset();
-        QCoreApplication::processEvents();
-        state.ResumeTiming();
-    }
+    time_start_ups(state, dir);
 }
 BENCHMARK(BM_StartUpLongCaption)->Arg(6)->Arg(100000)->Arg(1 << 20)->Unit(benchmark::kMillisecond)->Iterations(5);
 
