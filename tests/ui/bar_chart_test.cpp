@@ -87,7 +87,7 @@ TEST_F(BarChartTest, DrawsEachBarUpToItsAmount)
     }
 }
 
-TEST_F(BarChartTest, AxisRunsOverRoundStepsWithTheRangeOfTheQtChartsVersion)
+TEST_F(BarChartTest, AxisRunsOverRoundStepsOverTheValues)
 {
     chart.refill(round, french);
     const BarChartLayout& layout = chart.view()->current_layout();
