@@ -11,34 +11,13 @@ void type(WindowModel& model, const char* vp, const char* jt, const char* npi)
     model.set_text(pos_of("npi"), npi);
 }
 
-TEST_F(WorkedModel, OpeningTheAssistantLocksTheFrames)
-{
-    model.open_assistant();
-    EXPECT_TRUE(model.assistant_shown());
-    EXPECT_FALSE(model.frames_enabled());
-}
-
-TEST_F(WorkedModel, CancellingTheAssistantUnlocksTheFrames)
-{
-    model.open_assistant();
-    model.cancel_assistant();
-    EXPECT_FALSE(model.assistant_shown());
-    EXPECT_TRUE(model.frames_enabled());
-}
-
-TEST_F(WorkedModel, CancellingTheAssistantKeepsCrt)
+// Cancelling changes no text: crt keeps its value and the assistant its typed texts.
+TEST_F(WorkedModel, CancellingTheAssistantKeepsEveryText)
 {
     model.open_assistant();
     type(model, "10", "200", "4");
     model.cancel_assistant();
     EXPECT_EQ(model.field_text(Field::crt), "500");
-}
-
-TEST_F(WorkedModel, CancellingTheAssistantKeepsTheTypedTexts)
-{
-    model.open_assistant();
-    type(model, "10", "200", "4");
-    model.cancel_assistant();
     model.open_assistant();
     EXPECT_EQ(model.assistant_text(AssistantField::vp), "10");
     EXPECT_EQ(model.assistant_text(AssistantField::jt), "200");

@@ -54,20 +54,10 @@ TEST_F(WorkedModel, ArticleFieldsSetTogetherRecalculateOnce)
     EXPECT_EQ(model.field_text(Field::crt), "1");
 }
 
-TEST(Model, CommaLocaleWritesCommas)
+TEST_F(WorkedModel, ClearKeepsTheCaptions)
 {
-    WindowModel model{","};
-    type_worked_example(model);
-    EXPECT_EQ(model.result_text(Line::tt, 1), "788,3407");
-}
-
-TEST(Model, StartsInFrench)
-{
-    const WindowModel model{"."};
-    EXPECT_EQ(model.title(), "Vexa - Calcul Stock de Sécurité pour Equipements de Maintenance");
-    EXPECT_EQ(model.caption(pos_of("Command4")), "Paramètre le plus sensible");
-    EXPECT_FALSE(model.assistant_shown());
-    EXPECT_EQ(model.flash_interval(), 0);
+    model.clear_all();
+    EXPECT_EQ(model.caption(pos_of("Etiquette27", 7)), "Risque");
 }
 
 }  // namespace
