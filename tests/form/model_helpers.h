@@ -72,6 +72,12 @@ struct WorkedModel : ::testing::Test {
     void SetUp() override { type_worked_example(model); }
 };
 
+// The test name of a case that carries its own name, and how the test list and failures print it.
 inline constexpr auto case_name = [](const auto& info) { return std::string(info.param.name); };
+namespace {
+template <class Case>
+requires requires(const Case& c) { c.name; }
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+}  // namespace
 
 }  // namespace stk::test

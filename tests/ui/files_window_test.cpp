@@ -117,12 +117,14 @@ INSTANTIATE_TEST_SUITE_P(
     return ::testing::AssertionSuccess();
 }
 
-// A language flag and what it shows, with or without the shipped translation file.
+// A language flag and what it shows, with or without the shipped translation file: captions, title, legend, and the
+// name and tooltip of the clear picture, the quit picture and the chart.
 struct Language {
     const char *name, *risk, *stock_out, *title;
     std::array<const char*, 3> legend;
     int flag;
     bool shipped;
+    const char *clear, *quit, *chart;
 };
 
 class Flags : public ::testing::TestWithParam<Language> {
@@ -149,6 +151,12 @@ TEST_P(Flags, SwitchTheLanguageOfTheWholeWindow)
     EXPECT_EQ(w->windowTitle(), l.title);
     for (int s = 0; s < 3; ++s)
         EXPECT_EQ(chart(*w)->current_layout().legend[std::size_t(s)], l.legend[std::size_t(s)]);
+    for (const auto& [control, text] : {std::pair{"Picture2", l.clear}, std::pair{"validation", l.quit}}) {
+        EXPECT_EQ(w->control(control)->toolTip(), text);
+        EXPECT_EQ(w->control(control)->accessibleName(), text);
+    }
+    EXPECT_EQ(w->control("g")->accessibleName(), l.chart);
+    EXPECT_EQ(w->control("ln", 0)->accessibleName(), "Français");
     EXPECT_EQ(folder.diag.str(), "");
 }
 
@@ -170,27 +178,23 @@ TEST(Opening, ShowsTheSavedFieldWithItsResults)
 }
 
 const char* const french_title = "Vexa - Calcul Stock de Sécurité pour Equipements de Maintenance";
-const std::array<const char*, 3> french_legend{"Risque", "Risque + Coût direct", "Total"};
+const char* const french_chart = "Graphique des coûts par stock de sécurité";
+const std::array<const char*, 3> french_legend{"Risque", "Risque + Coût direct", "Total"},
+    english_legend{"Risk", "Risk + Direct Cost", "Total"}, portuguese_legend{"Risco", "Risco + Custo direto", "Total"};
 
 INSTANTIATE_TEST_SUITE_P(
     Languages, Flags,
-    ::testing::Values(Language{"English",
-                               "Risk",
-                               "Stock-out Cost",
-                               "Vexa - Safety Stock Calculator for Maintenance Equipment",
-                               {"Risk", "Risk + Direct Cost", "Total"},
-                               1,
-                               true},
-                      Language{"Portuguese",
-                               "Risco",
-                               "Custo do risco de ruptura",
+    ::testing::Values(Language{"English", "Risk", "Stock-out Cost",
+                               "Vexa - Safety Stock Calculator for Maintenance Equipment", english_legend, 1, true,
+                               "Clear All", "Quit", "Chart of Costs by Safety Stock"},
+                      Language{"Portuguese", "Risco", "Custo do risco de ruptura",
                                "Vexa - Cálculo de Estoque de Segurança para Equipamentos de Manutenção",
-                               {"Risco", "Risco + Custo direto", "Total"},
-                               2,
-                               true},
-                      Language{"French", "Risque", "Coût du risque de rupture", french_title, french_legend, 0, true},
+                               portuguese_legend, 2, true, "Limpar tudo", "Sair",
+                               "Gráfico dos custos por estoque de segurança"},
+                      Language{"French", "Risque", "Coût du risque de rupture", french_title, french_legend, 0, true,
+                               "Effacer tout", "Quitter", french_chart},
                       Language{"EnglishUntranslated", "Risque", "Coût du risque de rupture", french_title,
-                               french_legend, 1, false}),
+                               french_legend, 1, false, "Effacer tout", "Quitter", french_chart}),
     case_name);
 
 }  // namespace

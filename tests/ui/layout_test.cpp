@@ -2,6 +2,7 @@
 #include "window_helpers.h"
 
 #include <QAccessible>
+#include <QPushButton>
 
 namespace stk::test {
 namespace {
@@ -71,14 +72,10 @@ TEST_F(Window, KeyboardVisitsOnlyTheAssistantWhileItIsOpen)
                                         "site_web", "email_sup", "ln(0)", "ln(1)", "ln(2)", "commands"}));
 }
 
-TEST_F(Window, TextBoxesAreNamedByTheirCaption)
+TEST_F(Window, TextBoxNamesFollowTheirCaption)
 {
     EXPECT_EQ(box(w, "nbt")->accessibleName(), "Nb pièces actives");
     EXPECT_EQ(box(w, "rt", 2)->accessibleName(), "Risque, stock 2");
-}
-
-TEST_F(Window, TextBoxNamesFollowTheirCaption)
-{
     w.model().set_caption(pos_of("Etiquette27", 7), "Risk");
     EXPECT_EQ(box(w, "rt", 2)->accessibleName(), "Risk, stock 2");
 }
@@ -91,6 +88,25 @@ TEST_F(Window, IsAnApplicationWindowNamedByItsTitle)
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->role(), QAccessible::Window);
     EXPECT_EQ(window->text(QAccessible::Name), "Vexa - Calcul Stock de Sécurité pour Equipements de Maintenance");
+}
+
+TEST_F(Window, AnalysisButtonFaceIsAGradient)
+{
+    w.show();
+    const QImage face = w.control("Command4")->grab().toImage();
+    const QColor top = face.pixelColor(face.width() / 4, 2),
+                 bottom = face.pixelColor(face.width() / 4, face.height() - 3);
+    EXPECT_GT(top.lightness(), bottom.lightness());
+    EXPECT_NEAR(top.red(), 0xFF, 2);
+    EXPECT_NEAR(top.blue(), 0xFA, 8);
+    EXPECT_NEAR(bottom.green(), 0xE5, 8);
+    EXPECT_NEAR(bottom.blue(), 0xD0, 8);
+}
+
+TEST_F(Window, SmallPicturesAreTwentyFourPixels)
+{
+    for (const char* name : {"Command1", "Command2", "Command3"})
+        EXPECT_EQ(qobject_cast<QPushButton*>(w.control(name))->iconSize(), QSize(24, 24)) << name;
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include "ui/bar_chart.h"
 #include "ui/main_window.h"
-#include "worked_example.h"
+#include "form/model_helpers.h"
 
 #include <QAccessible>
 #include <QLineEdit>
@@ -36,12 +36,6 @@ inline QLineEdit* box(const MainWindow& w, std::string_view name, int index = ui
 inline void click(MainWindow& w, std::string_view name, int index = ui::no_index)
 {
     QTest::mouseClick(w.control(name, index), Qt::LeftButton);
-}
-
-// A control's position in the control walk.
-inline std::size_t pos_of(std::string_view name, int index = ui::no_index)
-{
-    return static_cast<std::size_t>(ui::find_control(name, index));
 }
 
 // The chart `g`, what it shows and what a screen reader hears of it.
@@ -93,13 +87,5 @@ struct DefaultLocale {
     explicit DefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
     ~DefaultLocale() { QLocale::setDefault(saved); }
 };
-
-// The test name of a case that carries its own name, and how the test list and failures print it.
-inline constexpr auto case_name = [](const auto& info) { return std::string(info.param.name); };
-namespace {
-template <class Case>
-requires requires(const Case& c) { c.name; }
-void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
-}  // namespace
 
 }  // namespace stk::test

@@ -1,8 +1,26 @@
-// The assistant's buttons wired to the window: its panel over the frames, and Clear while it is open.
+// The analysis and assistant buttons wired to the window: the winner blinking on screen with the window's timer, the
+// assistant's panel over the frames, and Clear while it is open.
 #include "window_helpers.h"
+
+#include <QTimer>
 
 namespace stk::test {
 namespace {
+
+// Light orange on screen after even ticks of the half-second timer; the seventh stops it.
+TEST_F(Window, AnalysisButtonBlinksTheWinnerWithTheTimer)
+{
+    w.show(), type_worked_example(w), click(w, "Command4");
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(highlighted_fields(w), Names{"pst"});
+    ASSERT_TRUE(w.timer()->isActive());
+    EXPECT_EQ(w.timer()->interval(), 500);
+    for (int n = 1; n <= 7; ++n) {
+        QMetaObject::invokeMethod(w.timer(), "timeout");
+        EXPECT_EQ(highlighted_fields(w), n % 2 == 0 ? Names{"pst"} : Names{}) << "tick " << n;
+    }
+    EXPECT_FALSE(w.timer()->isActive());
+}
 
 const std::vector<bool> open{true, false, false, false, false}, closed{false, true, true, true, true};
 
@@ -41,13 +59,6 @@ TEST_F(Assistant, ConfirmWritesTheEstimateIntoCrt)
     EXPECT_EQ(panel_and_frames(), closed);
     EXPECT_EQ(box(w, "crt")->text(), "12500");
     EXPECT_TRUE(shows_model_results(w));
-}
-
-TEST_F(Assistant, ConfirmWithoutDaysShowsTheTwoHundredDaysItCounted)
-{
-    type("1", "", "1");
-    click(w, "Command3");
-    EXPECT_EQ(box(w, "jt")->text(), "200");
 }
 
 TEST_F(Assistant, ClearEmptiesEveryTextBoxOnScreen)
