@@ -63,11 +63,26 @@ int occurrences(const std::string& text, const std::string& part)
     return n;
 }
 
+// The shipped translations, and the worked example's report in one of their languages.
+struct Shipped : testing::Test {
+    const stk::TradTable table = report_test::shipped_translations();
+    stk::ReportContent worked(std::size_t language, std::string separator) const
+    {
+        return stk::report_content(report_test::worked_example(table, language, std::move(separator)));
+    }
+};
+
+// The report of empty fields, and a folder for it.
+struct EmptyReport : testing::Test {
+    const stk::ReportData data{stk::report_content(stk::ReportInputs{}), {}};
+    TempDir folder;
+    std::string error;
+};
+
 // Every phrase of the tooltips and the report has its row in the shipped
 // table, French as the program writes it, with both translations.
-TEST(ReportContent, EveryPhraseIsTranslated)
+TEST_F(Shipped, EveryPhraseIsTranslated)
 {
-    const stk::TradTable table = report_test::shipped_translations();
     for (std::string_view phrase :
          {stk::range_phrase::both, stk::range_phrase::from, stk::range_phrase::up_to, stk::range_phrase::none,
           stk::range_phrase::below, stk::range_phrase::above, stk::report_phrase::labelled, stk::report_phrase::title,
@@ -85,10 +100,9 @@ TEST(ReportContent, EveryPhraseIsTranslated)
     EXPECT_FALSE(table.find("Phrase inconnue"));
 }
 
-TEST(ReportContent, HoldsTheWorkedExampleAsTheWindowShowsIt)
+TEST_F(Shipped, ReportHoldsTheWorkedExampleAsTheWindowShowsIt)
 {
-    const stk::TradTable table = report_test::shipped_translations();
-    const stk::ReportContent c = stk::report_content(report_test::worked_example(table, 0, ","));
+    const stk::ReportContent c = worked(0, ",");
     EXPECT_EQ(c.shown.recommended, "3");
     EXPECT_EQ(c.recommended, 3);
     EXPECT_EQ(c.shown.cell(stk::Line::rt, 1), "534,3407");
@@ -105,9 +119,9 @@ TEST(ReportContent, HoldsTheWorkedExampleAsTheWindowShowsIt)
     EXPECT_EQ(c.series[1], "Risque + Coût direct");
 }
 
-TEST(ReportContent, UnknownArticleAndAnalysisLeaveTheirPlacesEmpty)
+// An unknown article and no analysis leave their places empty.
+TEST_F(Shipped, ReportOfAnUnknownArticleLeavesItsPlacesEmpty)
 {
-    const stk::TradTable table = report_test::shipped_translations();
     stk::ReportInputs in = report_test::worked_example(table, 1, ".");
     in.reference = "  ";
     in.description.clear();
@@ -122,10 +136,9 @@ TEST(ReportContent, UnknownArticleAndAnalysisLeaveTheirPlacesEmpty)
               "Stock 3 recommended from 470.2 € / day up, no upper limit (below: 2)");
 }
 
-TEST(ReportContent, EmptyFieldsGiveTheEmptyCalculation)
+TEST_F(EmptyReport, HoldsTheCalculationOfEmptyFields)
 {
-    stk::ReportInputs in;
-    const stk::ReportContent c = stk::report_content(in);
+    const stk::ReportContent& c = data.content;
     EXPECT_EQ(c.shown.recommended, "1");
     EXPECT_EQ(c.shown.cell(stk::Line::tt, 4), "0");
     EXPECT_EQ(c.range_texts[std::size_t(Field::crt)], "Stock 1 recommandé sans limite de -1000 à 1000 € / jour");
@@ -138,15 +151,13 @@ struct LanguageCase {
 };
 void PrintTo(const LanguageCase& c, std::ostream* os) { *os << "language " << c.language; }
 
-class ReportPdf : public testing::TestWithParam<LanguageCase> {};
+class ReportPdf : public Shipped, public testing::WithParamInterface<LanguageCase> {};
 
 // Every figure of the table, the recommended stock, the eight ranges and the
 // most sensitive parameter are in the PDF as text.
-TEST_P(ReportPdf, HoldsEveryFigureAndRange)
+TEST_P(ReportPdf, HoldsEveryFigureAsText)
 {
-    const stk::TradTable table = report_test::shipped_translations();
-    const stk::ReportData data{
-        stk::report_content(report_test::worked_example(table, GetParam().language, GetParam().separator)), {}};
+    const stk::ReportData data{worked(GetParam().language, GetParam().separator), {}};
     TempDir folder;
     const fs::path pdf = folder.path / "report.pdf";
     std::string error;
@@ -184,28 +195,23 @@ INSTANTIATE_TEST_SUITE_P(Languages, ReportPdf,
 #endif
 
 // Run as the unprivileged user: the superuser may write any file.
-TEST(ReportPdf, AFileTheUserMayNotWriteIsLeftAsItIs)
+TEST_F(EmptyReport, AFileTheUserMayNotWriteIsLeftAsItIs)
 {
-    const stk::ReportData data{stk::report_content(stk::ReportInputs{}), {}};
-    TempDir folder;
     const fs::path pdf = folder.path / "kept.pdf";
     write_bytes(pdf, "earlier report");
     stk::test::give_to_user(folder.path);
     stk::test::give_to_user(pdf);
     fs::permissions(pdf, fs::perms::owner_read);
     EXPECT_AS_USER([&] {
-        std::string error;
         return !stk::export_pdf(QString::fromStdString(pdf.string()), data, error) &&
                error.find("read-only") != std::string::npos;
     });
     EXPECT_EQ(read_bytes(pdf), "earlier report");
 }
 
-TEST(ReportPdf, AFailureIsOneLineAndLeavesNothingBehind)
+// A failed export says why in one line and leaves nothing behind.
+TEST_F(EmptyReport, AFailedExportLeavesNothingBehind)
 {
-    const stk::ReportData data{stk::report_content(stk::ReportInputs{}), {}};
-    TempDir folder;
-    std::string error;
     // No such folder.
     EXPECT_FALSE(stk::export_pdf(QString::fromStdString((folder.path / "missing" / "r.pdf").string()), data, error));
     EXPECT_FALSE(error.empty());
@@ -220,22 +226,18 @@ TEST(ReportPdf, AFailureIsOneLineAndLeavesNothingBehind)
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 1);
 }
 
-TEST(ReportPdf, ReplacesAnEarlierReport)
+TEST_F(EmptyReport, ReplacesAnEarlierReport)
 {
-    const stk::ReportData data{stk::report_content(stk::ReportInputs{}), {}};
-    TempDir folder;
     const fs::path pdf = folder.path / "r.pdf";
     write_bytes(pdf, "earlier report");
-    std::string error;
     ASSERT_TRUE(stk::export_pdf(QString::fromStdString(pdf.string()), data, error)) << error;
     EXPECT_EQ(read_bytes(pdf).rfind("%PDF", 0), 0u);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 1);
 }
 
-TEST(ReportPrint, APrinterGetsTheSamePage)
+TEST_F(Shipped, APrinterGetsTheSamePage)
 {
-    const stk::TradTable table = report_test::shipped_translations();
-    const stk::ReportData data{stk::report_content(report_test::worked_example(table, 0, ",")), {}};
+    const stk::ReportData data{worked(0, ","), {}};
     TempDir folder;
     const fs::path pdf = folder.path / "printed.pdf";
     QPrinter printer(QPrinter::HighResolution);
@@ -272,10 +274,9 @@ TEST(ReportChart, AnInjectedDrawerPaintsInsideThePage)
 
 // The default chart: bars in the three series' colours, the level-0 bars cut
 // and their amount written above the plot.
-TEST(ReportChart, DrawsTheThreeSeries)
+TEST_F(Shipped, ReportChartDrawsTheThreeSeries)
 {
-    const stk::TradTable table = report_test::shipped_translations();
-    const stk::ReportContent c = stk::report_content(report_test::worked_example(table, 0, ","));
+    const stk::ReportContent c = worked(0, ",");
     QImage image(600, 400, QImage::Format_RGB32);
     image.fill(Qt::white);
     {

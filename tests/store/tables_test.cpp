@@ -17,13 +17,10 @@ namespace {
 
 using namespace std::string_literals;
 
-// The table before and after as file bytes, the setparam calls (window, key, value), and a
+// The table before and after as file bytes, the setparam calls as rows of file bytes (window, key, value), and a
 // getparam call (window, key, fallback) with the value it finds.
 struct ParamCase {
-    std::string name, before;
-    std::vector<Record> writes;
-    Record query;
-    std::string found, after;
+    std::string name, before, writes, window, key, fallback, found, after;
 };
 void PrintTo(const ParamCase& c, std::ostream* os) { *os << c.name; }
 
@@ -34,42 +31,29 @@ TEST_P(ParamStore, LooksUpAndUpdatesTheFirstMatchingRow)
     const ParamCase& c = GetParam();
     ParamTable table;
     parse_records(c.before, table.rows);
-    for (const Record& w : c.writes)
-        table.setparam(w[0], w[1], w[2]);
-    EXPECT_EQ(table.getparam(c.query[0], c.query[1], c.query[2]), c.found);
+    Records writes;
+    parse_records(c.writes, writes);
+    for (std::size_t i = 0; i < writes.size(); ++i)
+        table.setparam(writes[i][0], writes[i][1], writes[i][2]);
+    EXPECT_EQ(table.getparam(c.window, c.key, c.fallback), c.found);
     EXPECT_EQ(format_records(table.rows), c.after);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ParamStore,
-    ::testing::Values(ParamCase{"EmptyTable", "", {}, {"w", "langue", "0"}, "0", ""},
-                      ParamCase{"EmptyValueIsFound", "w\tcct\t\r\n", {}, {"w", "cct", "x"}, "", "w\tcct\t\r\n"},
-                      ParamCase{"FirstDuplicateIsReadAndUpdated",
-                                "w\tcct\t10\r\nw\tcct\t20\r\n",
-                                {{"w", "cct", "30"}},
-                                {"w", "cct", ""},
-                                "30",
-                                "w\tcct\t30\r\nw\tcct\t20\r\n"},
-                      ParamCase{"KeyIsCaseSensitive",
-                                "w\tcct\t10\r\n",
-                                {{"w", "CCT", "5"}},
-                                {"w", "cct", ""},
-                                "10",
+    ::testing::Values(ParamCase{"EmptyTable", "", "", "w", "langue", "0", "0", ""},
+                      ParamCase{"EmptyValueIsFound", "w\tcct\t\r\n", "", "w", "cct", "x", "", "w\tcct\t\r\n"},
+                      ParamCase{"FirstDuplicateIsReadAndUpdated", "w\tcct\t10\r\nw\tcct\t20\r\n", "w\tcct\t30", "w",
+                                "cct", "", "30", "w\tcct\t30\r\nw\tcct\t20\r\n"},
+                      ParamCase{"KeyIsCaseSensitive", "w\tcct\t10\r\n", "w\tCCT\t5", "w", "cct", "", "10",
                                 "w\tcct\t10\r\nw\tCCT\t5\r\n"},
-                      ParamCase{"OtherWindowIsIgnored",
-                                "autre\tcct\t1\r\n",
-                                {{"w", "cct", "2"}},
-                                {"w", "cct", ""},
-                                "2",
+                      ParamCase{"OtherWindowIsIgnored", "autre\tcct\t1\r\n", "w\tcct\t2", "w", "cct", "", "2",
                                 "autre\tcct\t1\r\nw\tcct\t2\r\n"},
-                      ParamCase{"ThreeWritesLeaveOneRow",
-                                "",
-                                {{"w", "tst", "1"}, {"w", "tst", "2"}, {"w", "tst", "3"}},
-                                {"w", "tst", ""},
-                                "3",
-                                "w\ttst\t3\r\n"}));
+                      ParamCase{"ThreeWritesLeaveOneRow", "", "w\ttst\t1\r\nw\ttst\t2\r\nw\ttst\t3", "w", "tst", "",
+                                "3", "w\ttst\t3\r\n"}));
 
-TEST(ParamStore, FullTableUpdatesButStoresNoNewPairAndIntegersAreText)
+// A full table updates the keys it holds and stores no new one; integers are stored as text.
+TEST(ParamStore, FullTableUpdatesOnlyTheKeysItHolds)
 {
     ParamTable table;
     for (int i = 0; i < 101; ++i)

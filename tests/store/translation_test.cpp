@@ -18,6 +18,20 @@ using test::read_bytes;
 using test::TempDir;
 using test::write_bytes;
 
+// A window of two labels and a picture with a tip, started in a folder of its own.
+struct Started {
+    TempDir folder;
+    Store store;
+    test::FakeWindow window{{"Risque", "Total"}, "Quitter"};
+    std::ostringstream diag;
+    void start(const std::string& trad, const std::string& params = "")
+    {
+        write_bytes(folder / trad_file_name, trad);
+        write_bytes(folder / param_file_name, params);
+        load_files(store, window, folder.path, diag);
+    }
+};
+
 // The translation file, the flags clicked after start-up, and what is then shown.
 struct Switch {
     const char *name, *trad;
@@ -27,17 +41,12 @@ struct Switch {
 };
 void PrintTo(const Switch& c, std::ostream* os) { *os << c.name; }
 
-class LanguageSwitch : public ::testing::TestWithParam<Switch> {};
+class LanguageSwitch : public ::testing::TestWithParam<Switch>, public Started {};
 
 TEST_P(LanguageSwitch, ShowsTheColumnOrItsFrenchText)
 {
     const Switch& c = GetParam();
-    TempDir folder;
-    write_bytes(folder / trad_file_name, c.trad);
-    Store store;
-    test::FakeWindow window({"Risque", "Total"}, "Quitter");
-    std::ostringstream diag;
-    load_files(store, window, folder.path, diag);
+    start(c.trad);
     for (int flag : c.flags)
         choose_language(store, window, flag);
     EXPECT_EQ(window.captions, c.shown);
@@ -56,34 +65,25 @@ INSTANTIATE_TEST_SUITE_P(
                       Switch{"TwoColumnsPortugueseFallsBackToFrench", two, {1, 2}, {"Risque", "Total"}, "Quitter"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TwoColumnFile, IsUsedAndLearnsOnlyWhatItLacks)
+class Translations : public ::testing::Test, public Started {};
+
+// A two-column file is used as it is, and what it lacks is learnt in the French column.
+TEST_F(Translations, TwoColumnFileLearnsOnlyWhatItLacks)
 {
-    TempDir folder;
-    write_bytes(folder / trad_file_name, two);
-    Store store;
-    test::FakeWindow window({"Risque", "Total"}, "Quitter");
-    std::ostringstream diag;
-    load_files(store, window, folder.path, diag);
+    start(two);
     save_files(store, window, folder.path, diag);
     EXPECT_EQ(read_bytes(folder / trad_file_name),
               "Risque\tRisk\t\r\nTotal\tSum\t\r\nQuitter\tQuit\t\r\nTitre\t\t\r\n");
 }
 
 // A caption of a megabyte is kept whole, in the table and in the file.
-TEST(LongCaption, IsKeptWhole)
+TEST_F(Translations, LongCaptionIsKeptWhole)
 {
-    TempDir folder;
-    const std::string long_risk(1 << 20, 'X');
-    write_bytes(folder / trad_file_name, "Risque\t" + long_risk + "\tRisco\r\n");
-    write_bytes(folder / param_file_name, "da_stk_secu\tlangue\t1\r\n");
-    Store store;
-    test::FakeWindow window({"Risque", "Total"}, "Quitter");
-    std::ostringstream diag;
-    load_files(store, window, folder.path, diag);
-    EXPECT_TRUE(window.captions[0] == long_risk) << "the caption shown is cut";
+    const std::string row = "Risque\t" + std::string(1 << 20, 'X') + "\tRisco\r\n";
+    start(row, "da_stk_secu\tlangue\t1\r\n");
+    EXPECT_TRUE(window.captions[0] == std::string(1 << 20, 'X')) << "the caption shown is cut";
     save_files(store, window, folder.path, diag);
-    EXPECT_TRUE(read_bytes(folder / trad_file_name).starts_with("Risque\t" + long_risk + "\tRisco\r\n"))
-        << "the row is cut";
+    EXPECT_TRUE(read_bytes(folder / trad_file_name).starts_with(row)) << "the row is cut";
 }
 
 }  // namespace
