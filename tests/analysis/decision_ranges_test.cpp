@@ -119,20 +119,6 @@ TEST(DecisionRanges, LinearInputsCrossWhereTheTotalsMeet)
     EXPECT_EQ(pst.high.beyond, 2);
 }
 
-TEST(DecisionRanges, ASideWithoutChangeWithinAFactorOf1000HasNoLimit)
-{
-    const stk::DecisionRanges r = stk::decision_ranges(worked_example());
-    const auto& crt = r[std::size_t(Field::crt)];
-    EXPECT_FALSE(crt.high.limited);
-    EXPECT_EQ(crt.high.bound, 500000);
-    EXPECT_EQ(crt.high.beyond, -1);
-    // Cheaper orders or a lower storage rate never make fewer spares better.
-    for (Field f : {Field::cct, Field::tst, Field::pst}) {
-        EXPECT_FALSE(r[std::size_t(f)].low.limited) << stk::info(f).name;
-        EXPECT_DOUBLE_EQ(r[std::size_t(f)].low.bound, stk::param_value(worked_example(), f) / 1000);
-    }
-}
-
 TEST(DecisionRanges, NonlinearInputsAreFoundToFourSignificantDigits)
 {
     const stk::DecisionRanges r = stk::decision_ranges(worked_example());

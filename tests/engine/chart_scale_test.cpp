@@ -36,11 +36,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ScaleCase{"NegativeAmounts", {{{0, -50}, {0, 10}, {0, 100}}}, false, -50, 112}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Scale, RemembersTheTopOfACutLevelZero)
-{
-    EXPECT_DOUBLE_EQ(stk::scale_for(stk::worked::chart).level0_top, 26549.06);
-}
-
 struct NiceCase {
     const char* name;
     double low, high;

@@ -1,18 +1,26 @@
-// The app folder and its files: where they live, how they are read and replaced, what is shipped.
+// The app folder and its files: where they live, how they are read and replaced, what is shipped, and what a save
+// may and may not do in folders that others share or that the user protects (run as an unprivileged user where
+// permissions matter).
 #include "store/app_folder.h"
 #include "store/records.h"
 #include "store/safe_file.h"
+#include "store/session.h"
+#include "store/table_file.h"
 
+#include "fake_window.h"
 #include "temp_files.h"
+#include "unprivileged.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,8 +28,11 @@ namespace stk {
 namespace {
 
 namespace fs = std::filesystem;
-
+using test::give_to_user;
+using test::names_in;
+using test::nobody;
 using test::read_bytes;
+using test::running_as_root;
 using test::TempDir;
 using test::write_bytes;
 
@@ -34,13 +45,13 @@ std::map<std::string, std::string> snapshot(const fs::path& folder)
     return entries;
 }
 
-// Whether replace_file, run in a child (whose files cannot grow beyond 4096 bytes
-// under `size_limit`), gives a reason for failing.
-bool gives_a_reason(const fs::path& file, const std::string& bytes, bool size_limit)
+// The wait status of replace_file run in a child, its files limited to 4096 bytes when `size_limit`: the child exits
+// 0 when replace_file gives a reason, and reaching the limit kills it unless `on_limit` is SIG_IGN.
+int replace_in_child(const fs::path& file, const std::string& bytes, bool size_limit, sighandler_t on_limit = SIG_IGN)
 {
     const pid_t child = ::fork();
     if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
+        std::signal(SIGXFSZ, on_limit);
         const rlimit limit{4096, 4096};
         if (size_limit)
             ::setrlimit(RLIMIT_FSIZE, &limit);
@@ -48,7 +59,7 @@ bool gives_a_reason(const fs::path& file, const std::string& bytes, bool size_li
     }
     int status = 1;
     ::waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return status;
 }
 
 struct Failure {
@@ -66,7 +77,8 @@ TEST_P(FailedReplace, LeavesEveryFileAsItWasAndGivesAReason)
     write_bytes(dir / "f.txt", "da_stk_secu\tcct\t1500\r\n");
     fs::create_directory(dir / "d.txt");
     const auto before = snapshot(dir.path);
-    EXPECT_TRUE(gives_a_reason(dir / target, std::string(10000, 'v'), size_limit));
+    const int status = replace_in_child(dir / target, std::string(10000, 'v'), size_limit);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "no reason given";
     EXPECT_EQ(snapshot(dir.path), before);
 }
 
@@ -149,6 +161,231 @@ TEST(ShippedTranslations, HoldTheCaptionsAndPhrasesInThreeLanguages)
             EXPECT_FALSE(cell.empty()) << i;
     EXPECT_EQ(rows[6], (Record{"www.example.com", "www.example.com", "www.example.com"}));
 }
+
+struct stat status_of(const fs::path& file)
+{
+    struct stat st {};
+    ::lstat(file.c_str(), &st);
+    return st;
+}
+
+const std::string old_rows = "da_stk_secu\tcct\t1500\r\n";
+
+// A file the user may not write, in a folder the user may write: a save reports one
+// line and leaves it as it is, whatever the folder allows.
+struct Protected {
+    const char* name;
+    mode_t mode;
+    bool users_own;  // else another user's (root's) file
+};
+void PrintTo(const Protected& c, std::ostream* os) { *os << c.name; }
+
+class ProtectedFile : public ::testing::TestWithParam<Protected> {};
+
+TEST_P(ProtectedFile, IsLeftAsItIsWithOneLineOfReport)
+{
+    const Protected& c = GetParam();
+    if (!c.users_own && !running_as_root())
+        GTEST_SKIP() << "needs root to give the file to another user";
+    TempDir dir;
+    ::chmod(dir.path.c_str(), 0777);  // a shared folder, no sticky bit
+    const fs::path file = dir / "param_stk_secu.txt";
+    write_bytes(file, old_rows);
+    if (c.users_own)
+        give_to_user(file);
+    ::chmod(file.c_str(), c.mode);
+    EXPECT_AS_USER([&] {
+        std::ostringstream diag;
+        Records rows;
+        rows.append({"da_stk_secu", "cct", "99"});
+        const bool saved = save_table(file, rows, diag);
+        const std::string report = diag.str();
+        return !saved && std::count(report.begin(), report.end(), '\n') == 1 &&
+               report.find("opened for writing") != std::string::npos;
+    });
+    EXPECT_EQ(read_bytes(file), old_rows);
+    EXPECT_EQ(status_of(file).st_mode & 07777, c.mode);
+    EXPECT_EQ(names_in(dir.path), std::set<std::string>{"param_stk_secu.txt"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Saves, ProtectedFile,
+                         ::testing::Values(Protected{"WriteProtected", 0444, true},
+                                           Protected{"AnotherUsersReadable", 0644, false},
+                                           Protected{"AnotherUsersProtected", 0444, false}));
+
+TEST(OwnFile, IsReplacedAndKeepsItsModeAndOwner)
+{
+    TempDir dir;
+    ::chmod(dir.path.c_str(), 0777);
+    const fs::path file = dir / "param_stk_secu.txt";
+    write_bytes(file, old_rows);
+    give_to_user(file);
+    ::chmod(file.c_str(), 0640);
+    EXPECT_AS_USER([&] { return replace_file(file, "new\r\n").empty(); });
+    EXPECT_EQ(read_bytes(file), "new\r\n");
+    EXPECT_EQ(status_of(file).st_mode & 07777, 0640u);
+    EXPECT_EQ(status_of(file).st_uid, running_as_root() ? nobody : ::geteuid());
+}
+
+// A save killed while it writes (here by the file-size limit, as a full disk would
+// stop it) leaves its temporary file: it was private from its first byte, and the
+// next save removes it once it is a minute old, and nothing else.
+TEST(CutShortSave, LeavesAPrivateTemporaryThatALaterSaveRemoves)
+{
+    TempDir dir;
+    const fs::path file = dir / "param_stk_secu.txt";
+    write_bytes(file, old_rows);
+    ::chmod(file.c_str(), 0644);
+    const int status = replace_in_child(file, std::string(100000, 'v'), true, SIG_DFL);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "the save was not cut short";
+    std::set<std::string> names = names_in(dir.path);
+    ASSERT_EQ(names.size(), 2u);
+    names.erase("param_stk_secu.txt");
+    const fs::path left = dir / *names.begin();
+    EXPECT_EQ(status_of(left).st_mode & 0777, 0600u) << "readable by others while it was written";
+    EXPECT_EQ(read_bytes(file), old_rows);
+
+    // Files that look like it but are not ours, or are recent, stay.
+    const std::set<std::string> kept{"param_stk_secu.txt", ".param_stk_secu.txt.tmp12x", "param_stk_secu.txt.tmp12",
+                                     ".param_stk_secu.txt.tmp77", ".trad_stk_secu.txt.tmp12"};
+    for (const std::string& name : kept)
+        if (name != "param_stk_secu.txt")
+            write_bytes(dir / name, "x");
+    const auto age = [](const fs::path& f) {
+        fs::last_write_time(f, fs::file_time_type::clock::now() - std::chrono::minutes(2));
+    };
+    for (const std::string& name : kept)
+        if (name != ".param_stk_secu.txt.tmp77")
+            age(dir / name);
+    age(left);
+    if (running_as_root()) {  // an old temporary of another user's save
+        write_bytes(dir / ".param_stk_secu.txt.tmp5", "x");
+        give_to_user(dir / ".param_stk_secu.txt.tmp5");
+        age(dir / ".param_stk_secu.txt.tmp5");
+    }
+    EXPECT_EQ(replace_file(file, "new\r\n"), "");
+    std::set<std::string> expected = kept;
+    if (running_as_root())
+        expected.insert(".param_stk_secu.txt.tmp5");
+    EXPECT_EQ(names_in(dir.path), expected);
+}
+
+// A parameter file that is a link is written through; a dangling one is never followed.
+TEST(SymbolicLink, IsWrittenThroughBesideItsTarget)
+{
+    TempDir dir;
+    fs::create_directories(dir / "app");
+    fs::create_directories(dir / "kept");
+    write_bytes(dir / "kept/params.txt", old_rows);
+    ::chmod((dir / "kept/params.txt").c_str(), 0600);
+    const fs::path link = dir / "app/param_stk_secu.txt";
+    fs::create_symlink("../kept/params.txt", link);
+    EXPECT_EQ(read_or_create(link).bytes, old_rows);
+    EXPECT_EQ(replace_file(link, "new\r\n"), "");
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(read_bytes(dir / "kept/params.txt"), "new\r\n");
+    EXPECT_EQ(status_of(dir / "kept/params.txt").st_mode & 0777, 0600u);
+    EXPECT_EQ(names_in(dir / "app"), std::set<std::string>{"param_stk_secu.txt"});
+    EXPECT_EQ(names_in(dir / "kept"), std::set<std::string>{"params.txt"});
+}
+
+TEST(SymbolicLink, DanglingIsNeverFollowedToCreateItsTarget)
+{
+    TempDir dir;
+    const fs::path link = dir / "param_stk_secu.txt";
+    fs::create_symlink(dir / "elsewhere.txt", link);
+    const ReadResult read = read_or_create(link);
+    EXPECT_EQ(read.status, ReadStatus::unreadable);
+    EXPECT_NE(read.reason.find("does not exist"), std::string::npos) << read.reason;
+    EXPECT_NE(replace_file(link, "new\r\n"), "");
+    EXPECT_EQ(names_in(dir.path), std::set<std::string>{"param_stk_secu.txt"});
+    EXPECT_TRUE(fs::is_symlink(link));
+}
+
+// A file beyond any real table's size is reported and never read whole nor overwritten.
+TEST(HugeFile, IsReportedAndLeftAsItIs)
+{
+    TempDir dir;
+    const fs::path file = dir / "param_stk_secu.txt";
+    write_bytes(file, old_rows);
+    fs::resize_file(file, max_file_size + 1);  // sparse: no disk space taken
+    const ReadResult read = read_or_create(file);
+    EXPECT_EQ(read.status, ReadStatus::unreadable);
+    EXPECT_NE(read.reason.find("64 MB"), std::string::npos) << read.reason;
+
+    Store store;
+    test::FakeWindow window({}, {}, "");
+    std::ostringstream diag;
+    load_files(store, window, dir.path, diag);
+    window.box = "99";
+    save_files(store, window, dir.path, diag);
+    EXPECT_EQ(fs::file_size(file), max_file_size + 1);
+    EXPECT_EQ(read_bytes(file).substr(0, old_rows.size()), old_rows);
+    EXPECT_NE(diag.str().find("not saving"), std::string::npos) << diag.str();
+}
+
+// Deciding where the files live writes nothing in the program's folder: another
+// user's link is not followed, the user's own file of any name stays.
+TEST(AppFolderProbe, CreatesAndDeletesNothing)
+{
+    TempDir dir;
+    fs::create_directories(dir / "bin");
+    write_bytes(dir / "victim.txt", "theirs");
+    fs::create_symlink(dir / "victim.txt", dir / "bin/.stk_secu_probe");
+    std::ostringstream diag;
+    EXPECT_EQ(app_folder(dir / "bin", {}, diag), dir / "bin");
+    EXPECT_EQ(read_bytes(dir / "victim.txt"), "theirs");
+    EXPECT_TRUE(fs::is_symlink(dir / "bin/.stk_secu_probe"));
+
+    fs::remove(dir / "bin/.stk_secu_probe");
+    write_bytes(dir / "bin/.stk_secu_probe", "mine");
+    EXPECT_EQ(app_folder(dir / "bin", {}, diag), dir / "bin");
+    EXPECT_EQ(read_bytes(dir / "bin/.stk_secu_probe"), "mine");
+    EXPECT_EQ(names_in(dir / "bin"), std::set<std::string>{".stk_secu_probe"});
+    EXPECT_EQ(diag.str(), "");
+}
+
+// A program folder the user cannot write: the user's folder starts from the files
+// beside the program (the shipped translations when there are none), said once.
+struct Beside {
+    const char *name, *trad_beside, *trad_kept;
+};
+void PrintTo(const Beside& c, std::ostream* os) { *os << c.name; }
+
+class ReadOnlyProgramFolder : public ::testing::TestWithParam<Beside> {};
+
+TEST_P(ReadOnlyProgramFolder, HandsItsFilesToTheUsersFolderOnce)
+{
+    const Beside& c = GetParam();
+    TempDir dir;
+    fs::create_directories(dir / "bin");
+    fs::create_directories(dir / "share/stk_secu");
+    fs::create_directories(dir / "home");
+    write_bytes(dir / "share/stk_secu/trad_stk_secu.txt", "Risque\tRisk\tRisco\r\n");
+    write_bytes(dir / "bin/param_stk_secu.txt", old_rows);
+    if (*c.trad_beside)
+        write_bytes(dir / "bin/trad_stk_secu.txt", c.trad_beside);
+    give_to_user(dir / "home");
+    if (!running_as_root())
+        ::chmod((dir / "bin").c_str(), 0555);
+    const fs::path kept = dir / "home/.config/stk_secu";
+    EXPECT_AS_USER([&] {
+        std::ostringstream first, second;
+        const bool answers = app_folder(dir / "bin", {"", (dir / "home").string()}, first) == kept &&
+                             app_folder(dir / "bin", {"", (dir / "home").string()}, second) == kept;
+        const std::string said = first.str();
+        return answers && std::count(said.begin(), said.end(), '\n') == 1 &&
+               said.find(kept.string()) != std::string::npos && second.str().empty();
+    });
+    ::chmod((dir / "bin").c_str(), 0755);
+    EXPECT_EQ(read_bytes(kept / "param_stk_secu.txt"), old_rows);
+    EXPECT_EQ(read_bytes(kept / "trad_stk_secu.txt"), c.trad_kept);
+    EXPECT_EQ(read_bytes(dir / "bin/param_stk_secu.txt"), old_rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Start, ReadOnlyProgramFolder,
+                         ::testing::Values(Beside{"BothFilesBeside", "mine\tmy\tmeu\r\n", "mine\tmy\tmeu\r\n"},
+                                           Beside{"NoTranslationsBeside", "", "Risque\tRisk\tRisco\r\n"}));
 
 }  // namespace
 }  // namespace stk
