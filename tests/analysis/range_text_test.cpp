@@ -1,4 +1,6 @@
-// The decision ranges in words.
+// The texts of the analysis: the decision ranges in words, and the whole numbers that the stock-out-cost assistant
+// writes into the stock-out cost field.
+#include "analysis/assistant.h"
 #include "analysis/range_text.h"
 
 #include <gtest/gtest.h>
@@ -98,5 +100,26 @@ TEST(RangeText, DescriptionsFollowTheLanguageAndTheUnits)
     EXPECT_EQ(texts[std::size_t(Field::dat)], "Stock 3 recommended from 3.879 to 30.95 week(s) (below: 2, above: 4)");
     EXPECT_EQ(texts[std::size_t(Field::crt)], "Stock 3 recommended from 470.2 € / day up, no upper limit (below: 2)");
 }
+
+struct Plain {
+    double value;
+    const char* text;
+};
+void PrintTo(const Plain& p, std::ostream* os) { *os << p.text; }
+
+class PlainText : public ::testing::TestWithParam<Plain> {};
+
+TEST_P(PlainText, WritesDigitsUpToFifteenAndAnExponentBeyond)
+{
+    EXPECT_EQ(stk::plain_text(GetParam().value), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, PlainText,
+                         ::testing::Values(Plain{-0.0, "0"}, Plain{-3334, "-3334"},
+                                           Plain{999999999999999.0, "999999999999999"},
+                                           Plain{-999999999999999.0, "-999999999999999"}, Plain{1e15, "1E+15"},
+                                           Plain{-1e15, "-1E+15"}, Plain{1234567890123456.0, "1.23456789012346E+15"},
+                                           Plain{-1234567890123456.0, "-1.23456789012346E+15"},
+                                           Plain{9999999999999998.0, "1E+16"}));
 
 }  // namespace

@@ -20,13 +20,7 @@ struct ValCase {
     std::string text;
     std::optional<double> value;
 };  // no value: the reading step fails
-void PrintTo(const ValCase& c, std::ostream* os)
-{
-    *os << '[';
-    for (char ch : c.text)
-        *os << (ch == '\t' ? "\\t" : ch == '\n' ? "\\n" : ch == '\r' ? "\\r" : std::string(1, ch));
-    *os << ']';
-}
+void PrintTo(const ValCase& c, std::ostream* os) { *os << testing::PrintToString(c.text); }
 
 class ValText : public testing::TestWithParam<ValCase> {};
 
