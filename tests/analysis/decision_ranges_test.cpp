@@ -1,5 +1,6 @@
 // Decision ranges: within which values of one input the recommended stock stays.
 #include "analysis/decision_ranges.h"
+#include "worked_example.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +13,7 @@ namespace {
 
 using stk::Field;
 
-stk::Params worked_example()
-{
-    return {.nb = 3, .da = 4, .ps = 200, .uu = 2000, .dv = 10000, .cr = 500, .cc = 50, .ts = 2};
-}
+stk::Params worked_example() { return stk::calc(stk::worked::field_texts()).params; }
 
 int stock_at(const stk::Params& p, Field f, double value)
 {

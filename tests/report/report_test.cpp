@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <regex>
 #include <algorithm>
 #include <string>
 
@@ -28,18 +29,8 @@ using stk::test::write_bytes;
 // Every run of blanks (line ends and no-break spaces included) as one space.
 std::string squeezed(const std::string& text)
 {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool nbsp = text.compare(i, 2, "\xC2\xA0") == 0;
-        if (nbsp || text[i] == ' ' || text[i] == '\n' || text[i] == '\r' || text[i] == '\t' || text[i] == '\f') {
-            if (!out.empty() && out.back() != ' ')
-                out += ' ';
-            i += nbsp ? 1 : 0;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
+    static const std::regex blanks("(\\s|\xC2\xA0)+");
+    return std::regex_replace(text, blanks, " ");
 }
 
 #ifdef STK_PDFTOTEXT
