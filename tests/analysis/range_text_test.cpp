@@ -62,7 +62,7 @@ void PrintTo(const TextCase& c, std::ostream* os) { *os << c.text; }
 
 class RangeWords : public testing::TestWithParam<TextCase> {};
 
-TEST_P(RangeWords, SayTheStockTheBoundsAndTheStocksBeyond)
+TEST_P(RangeWords, SayTheRangeOfTheStock)
 {
     EXPECT_EQ(stk::range_text(GetParam().range, "€ / jour", ",", same), GetParam().text);
 }
@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{range(1, false, -1000, -1, false, 1000, -1),
                              "Stock 1 recommandé sans limite de -1000 à 1000 € / jour"}));
 
-TEST(RangeText, DescriptionsFollowTheLanguageAndTheUnits)
+TEST(RangeText, DescriptionsAreTranslatedWithTheirUnits)
 {
     const std::map<std::string, std::string, std::less<>> english{
         {std::string(stk::range_phrase::both), "Stock %1 recommended from %2 to %3 %4"},
@@ -109,10 +109,7 @@ void PrintTo(const Plain& p, std::ostream* os) { *os << p.text; }
 
 class PlainText : public ::testing::TestWithParam<Plain> {};
 
-TEST_P(PlainText, WritesDigitsUpToFifteenAndAnExponentBeyond)
-{
-    EXPECT_EQ(stk::plain_text(GetParam().value), GetParam().text);
-}
+TEST_P(PlainText, WritesAtMostFifteenDigits) { EXPECT_EQ(stk::plain_text(GetParam().value), GetParam().text); }
 
 INSTANTIATE_TEST_SUITE_P(Values, PlainText,
                          ::testing::Values(Plain{-0.0, "0"}, Plain{-3334, "-3334"},

@@ -51,7 +51,7 @@ void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
 
 class Parsing : public testing::TestWithParam<ParseCase> {};
 
-TEST_P(Parsing, GivesTheFieldsAndTheLineOfEachRecord)
+TEST_P(Parsing, GivesEachRecordWithItsLine)
 {
     const Parsed p = parse(GetParam().text);
     EXPECT_EQ(p.records, GetParam().records);
@@ -77,7 +77,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ParseCase{"quote inside an unquoted field", "ab\"c,d\n", {{"ab\"c", "d"}}, {1}},
                     ParseCase{"unclosed quote takes the rest", "a,\"b\nc\n", {{"a", "b\nc\n"}}, {1}}));
 
-TEST(Reader, KeepsTheRawBytesOfEachRecordAndMarksAnUnclosedQuote)
+// Each record keeps its raw bytes, and whether its last quote was closed.
+TEST(Reader, KeepsEachRecordsSourceText)
 {
     const Parsed p = parse("a;\"b;c\";\"d\"\"\"\r\nx;\"open\n");
     ASSERT_EQ(p.raw.size(), 2u);
@@ -224,7 +225,7 @@ void PrintTo(const WriteCase& c, std::ostream* os) { *os << c.name; }
 
 class Writer : public testing::TestWithParam<WriteCase> {};
 
-TEST_P(Writer, QuotesOnlyWhatNeedsItAndReadsBackTheSame)
+TEST_P(Writer, QuotesOnlyWhatNeedsIt)
 {
     stk::csv::Format format;
     format.separator = ';';
@@ -247,7 +248,7 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteCase{"one empty field", {{""}, {}}, "\"\"\r\n\r\n"},
                     WriteCase{"first field like a byte-order mark", {{"\xEF\xBB\xBFref"}}, "\"\xEF\xBB\xBFref\"\r\n"}));
 
-TEST(WriterText, WritesCaptionsInTheFilesEncodingAndKeepsTheBom)
+TEST(WriterText, WritesCaptionsInTheFilesEncoding)
 {
     stk::csv::Format format;
     format.encoding = stk::csv::Encoding::cp1252;
@@ -267,7 +268,7 @@ TEST(WriterText, WritesCaptionsInTheFilesEncodingAndKeepsTheBom)
               "Coût");
 }
 
-TEST(FoldCaption, IgnoresCaseAccentsAndSurroundingBlanks)
+TEST(FoldCaption, FoldsCaptionsAsUsersMayTypeThem)
 {
     EXPECT_EQ(stk::csv::fold_caption("  Délai moy. d'obtent° "), "delai moy. d'obtent°");
     EXPECT_EQ(stk::csv::fold_caption("PRIX STANDARD"), "prix standard");

@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(Fields, ValText,
 
 // In both locales, whatever num_text writes dbl_text reads back as the rounded value, over
 // many magnitudes; it takes nothing but a whole number.
-TEST(RoundTrip, DblTextReadsWhatNumTextWroteAndNothingElse)
+TEST(RoundTrip, DblTextReadsOnlyWhatNumTextWrites)
 {
     for (const std::string sep : {".", ","}) {
         for (int e = -45; e <= 37; ++e)

@@ -26,7 +26,7 @@ stk::TableCaptions french()
     return {{"Stock de Sécurité", "Risque", "Coût direct", "Coût de Gestion", "Total"}, "€"};
 }
 
-TEST(ResultsCopy, TabSeparatedLinesHoldTheCaptionsAndTheShownTexts)
+TEST(ResultsCopy, TabSeparatedLinesHoldTheTableAsShown)
 {
     EXPECT_EQ(stk::results_tsv(worked_example(","), french()),
               "Stock de Sécurité\t0\t1\t2\t3\t4\n"
@@ -54,7 +54,7 @@ void PrintTo(const HtmlCase& c, std::ostream* os) { *os << c.fragment; }
 
 class ResultsHtml : public testing::TestWithParam<HtmlCase> {};
 
-TEST_P(ResultsHtml, CellsShowTheTextAndCarryTheNumberWithAPoint)
+TEST_P(ResultsHtml, CellsCarryTheNumberWithAPointBesideTheText)
 {
     const auto& [separator, cost, fragment] = GetParam();
     const std::string html = stk::results_html(worked_example(separator, cost), french(), separator);
@@ -73,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
                     HtmlCase{",", "12345000", "<td x:num=\"1.234574E+07\" sdval=\"1.234574E+07\">1,234574E+07</td>"},
                     HtmlCase{"٫", "50", "<td x:num=\"534.3407\" sdval=\"534.3407\">534٫3407</td>"}));
 
-TEST(ResultsCopy, HtmlEscapesCaptionsAndDeclaresItsEncoding)
+// Escaped, in a page that says it is UTF-8.
+TEST(ResultsCopy, HtmlShowsCaptionsAsWritten)
 {
     stk::TableCaptions captions = french();
     captions.lines[4] = "<b>Total & co</b>";

@@ -70,7 +70,7 @@ void PrintTo(const Failure& c, std::ostream* os) { *os << c.name; }
 
 class FailedReplace : public ::testing::TestWithParam<Failure> {};
 
-TEST_P(FailedReplace, LeavesEveryFileAsItWasAndGivesAReason)
+TEST_P(FailedReplace, LeavesEveryFileAsItWasWithAReason)
 {
     const auto& [name, target, size_limit] = GetParam();
     TempDir dir;
@@ -113,7 +113,7 @@ void PrintTo(const FolderCase& c, std::ostream* os) { *os << c.name; }
 
 class AppFolder : public ::testing::TestWithParam<FolderCase> {};
 
-TEST_P(AppFolder, PicksTheFolderAndSeedsTheTranslations)
+TEST_P(AppFolder, PicksTheFolderSeededWithTranslations)
 {
     const FolderCase& c = GetParam();
     TempDir tmp;
@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The window's 32 captions come first, then the names of the pictures and the chart, then the phrases of the tooltips
 // and the report.
-TEST(ShippedTranslations, HoldTheCaptionsAndPhrasesInThreeLanguages)
+TEST(ShippedTranslations, HoldEveryTextInThreeLanguages)
 {
     const std::string bytes = read_bytes(fs::path(STK_DATA_DIR) / "trad_stk_secu.txt");
     EXPECT_TRUE(bytes.find('\xE9') != std::string::npos && bytes.find('\x80') != std::string::npos) << "é and €";
@@ -213,7 +213,7 @@ INSTANTIATE_TEST_SUITE_P(Saves, ProtectedFile,
                                            Protected{"AnotherUsersReadable", 0644, false},
                                            Protected{"AnotherUsersProtected", 0444, false}));
 
-TEST(OwnFile, IsReplacedAndKeepsItsModeAndOwner)
+TEST(OwnFile, IsReplacedWithItsPermissions)
 {
     TempDir dir;
     ::chmod(dir.path.c_str(), 0777);
@@ -303,7 +303,7 @@ TEST(SymbolicLink, DanglingIsNeverFollowedToCreateItsTarget)
 }
 
 // A file beyond any real table's size is reported and never read whole nor overwritten.
-TEST(HugeFile, IsReportedAndLeftAsItIs)
+TEST(HugeFile, IsLeftAsItIsWithAReport)
 {
     TempDir dir;
     const fs::path file = dir / "param_stk_secu.txt";
@@ -326,7 +326,7 @@ TEST(HugeFile, IsReportedAndLeftAsItIs)
 
 // Deciding where the files live writes nothing in the program's folder: another
 // user's link is not followed, the user's own file of any name stays.
-TEST(AppFolderProbe, CreatesAndDeletesNothing)
+TEST(AppFolderProbe, LeavesTheProgramFolderUntouched)
 {
     TempDir dir;
     fs::create_directories(dir / "bin");

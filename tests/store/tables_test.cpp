@@ -26,7 +26,7 @@ void PrintTo(const ParamCase& c, std::ostream* os) { *os << c.name; }
 
 class ParamStore : public ::testing::TestWithParam<ParamCase> {};
 
-TEST_P(ParamStore, LooksUpAndUpdatesTheFirstMatchingRow)
+TEST_P(ParamStore, UsesTheFirstMatchingRow)
 {
     const ParamCase& c = GetParam();
     ParamTable table;
@@ -74,7 +74,7 @@ void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.name; }
 
 class FileFormat : public ::testing::TestWithParam<FormatCase> {};
 
-TEST_P(FileFormat, ReadsRowsAndWritesThemBack)
+TEST_P(FileFormat, ReadsRowsThatWriteBack)
 {
     const FormatCase& c = GetParam();
     Records table;
@@ -135,7 +135,7 @@ const std::string translations = "Risque\tRisk\tRisco\r\nTotal\t\tTotal pt\r\n";
 
 class Language : public ::testing::TestWithParam<LanguageCase> {};
 
-TEST_P(Language, IsReadAsARoundedNumberAndPicksTheColumn)
+TEST_P(Language, PicksTheColumnOfItsRoundedNumber)
 {
     ParamTable params;
     params.setparam(window_name, "langue", GetParam().langue);

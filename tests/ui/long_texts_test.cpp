@@ -13,7 +13,7 @@ namespace {
 constexpr std::size_t megabyte = 1 << 20;
 
 // A caption of a megabyte for a series, in the language shown, before the shipped rows.
-TEST(LongCaption, IsShownCutAndKeptWhole)
+TEST(LongCaption, IsShownCutButKeptWhole)
 {
     TempDir dir;
     const std::string long_risk(megabyte, 'X'), row = "Risque\t" + long_risk + "\tRisco\r\n";
@@ -37,7 +37,7 @@ TEST(LongCaption, IsShownCutAndKeptWhole)
 }
 
 // A value of a megabyte read from the file, and one pasted, survive start and close.
-TEST(LongValue, SurvivesStartAndCloseByteForByte)
+TEST(LongValue, SurvivesARestartByteForByte)
 {
     TempDir dir;
     const std::string long_order(megabyte, '7'), long_pasted(megabyte, 'n');
