@@ -6,15 +6,6 @@ namespace {
 
 using Reports = std::vector<std::pair<Change, std::size_t>>;
 
-TEST_F(WorkedModel, ShowsTheWorkedExamplesResults)
-{
-    for (std::size_t line = 0; line < line_count; ++line)
-        for (int level = 0; level < level_count; ++level)
-            EXPECT_EQ(model.result_text(Line(line), level), worked::cells[line][std::size_t(level)]);
-    EXPECT_EQ(model.recommended_text(), worked::recommended);
-    EXPECT_EQ(model.chart_values(), worked::chart);
-}
-
 TEST_F(WorkedModel, InputChangeReportsTheTextThenTheResults)
 {
     recorder.reports.clear();

@@ -34,11 +34,7 @@ TEST_P(WorkedExample, FillsTheTableInTheLocale)
 
 TEST_P(WorkedExample, ChartsTheThreeSeries)
 {
-    const ChartValues& values = chart(w)->content().values;
-    ASSERT_EQ(values.size(), 3u);
-    for (std::size_t s = 0; s < 3; ++s)
-        for (std::size_t level = 0; level < 5; ++level)
-            EXPECT_NEAR(values[s][level], worked::chart[s][level], worked::chart[s][level] * 1e-6) << s << "," << level;
+    EXPECT_EQ(chart(w)->content().values, worked::chart);
     EXPECT_EQ(chart(w)->content().series, (std::array<QString, 3>{"Risque", "Risque + Coût direct", "Total"}));
     EXPECT_EQ(chart(w)->content().levels, "Stock de Sécurité");
 }
