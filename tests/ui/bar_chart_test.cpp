@@ -11,12 +11,14 @@ const ChartValues round{{{750, 300, 200, 100, 0}, {900, 400, 300, 200, 100}, {10
 const ui::ChartNames french{{"Risque", "Risque + Coût direct", "Total"}, "Stock de Sécurité"};
 const ui::ChartNames english{{"Risk", "Risk + Direct cost", "Total"}, "Safety stock"};
 
+// The worked example charted with French captions, numbers written the English way.
 class BarChartTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         window.resize(589, 255);
         chart.view()->setGeometry(0, 0, 589, 255);
+        chart.refill(worked::chart, french);
     }
 
     QImage painted() const
@@ -66,7 +68,6 @@ TEST_F(BarChartTest, DrawsEachBarUpToItsAmount)
 
 TEST_F(BarChartTest, CutLevelZeroShowsItsAmountAboveTheBars)
 {
-    chart.refill(worked::chart, french);
     const BarChartLayout& layout = chart.view()->current_layout();
     EXPECT_DOUBLE_EQ(layout.axis.high, 1000);
     EXPECT_EQ(layout.value_labels, (std::vector<QString>{"0", "250", "500", "750", "1000"}));
@@ -94,7 +95,6 @@ TEST_F(BarChartTest, WritesNumbersTheUsersWay)
 
 TEST_F(BarChartTest, CaptionsFollowRename)
 {
-    chart.refill(worked::chart, french);
     chart.rename(english);
     const BarChartLayout& layout = chart.view()->current_layout();
     EXPECT_EQ(layout.legend[1], QStringLiteral("Risk + Direct cost"));
@@ -124,7 +124,6 @@ TEST_F(BarChartTest, LongCaptionsAreCutToWhatFits)
 
 TEST_F(BarChartTest, ScreenReaderGetsTheDataInWordsWhenItAsks)
 {
-    chart.refill(worked::chart, french);
     // Nothing is written at each refill; the text is made on request.
     EXPECT_TRUE(chart.view()->accessibleDescription().isEmpty());
     EXPECT_EQ(accessible(QAccessible::Description),
@@ -139,7 +138,6 @@ TEST_F(BarChartTest, ScreenReaderGetsTheDataInWordsWhenItAsks)
 
 TEST_F(BarChartTest, AccessibleNameIsTheWindowsOrElseTheLevelsCaption)
 {
-    chart.refill(worked::chart, french);
     EXPECT_EQ(accessible(QAccessible::Name), QStringLiteral("Stock de Sécurité"));
     chart.view()->setAccessibleName(QStringLiteral("Graphique des coûts par stock de sécurité"));
     EXPECT_EQ(accessible(QAccessible::Name), QStringLiteral("Graphique des coûts par stock de sécurité"));
