@@ -1,5 +1,6 @@
 // The catalogue library against a temporary database file.
 #include "catalogue/catalogue.h"
+#include "catalogue/sqlite_db.h"
 #include "temp_files.h"
 #include "unprivileged.h"
 
