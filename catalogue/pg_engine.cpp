@@ -193,9 +193,18 @@ public:
         return !set_up_session();
     }
 
+    // Writers wait for each other at most lock_wait_seconds, unless the
+    // connection or the server's settings chose another limit.
     std::optional<std::string> set_up_session()
     {
         PQsetNoticeProcessor(conn_, ignore_notice, nullptr);
+        PgResult shown(PQexec(conn_, "SHOW lock_timeout"));
+        if (PQresultStatus(shown.get()) != PGRES_TUPLES_OK) {
+            fault_ = fault_of(shown.get(), conn_);
+            return one_line(PQerrorMessage(conn_));
+        }
+        if (std::string_view(PQgetvalue(shown.get(), 0, 0)) != "0")
+            return std::nullopt;
         return exec("SET lock_timeout = '" + std::to_string(lock_wait_seconds) + "s'");
     }
 
