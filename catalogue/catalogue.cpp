@@ -57,6 +57,11 @@ Article read_article(const Query& s)
     return a;
 }
 
+// What bind_data() binds for one article.
+constexpr std::size_t bound_per_article = 9;
+// New articles an import writes with one statement (well below the parameters SQLite and PostgreSQL take).
+constexpr std::size_t import_rows_per_insert = 250;
+
 // Binds reference, description, the six parameters and the stock from `first` on.
 void bind_data(Query& s, const ArticleData& a, int first)
 {
@@ -324,13 +329,21 @@ std::int64_t Catalogue::count()
     return s.step() == Step::row ? s.integer(0) : 0;
 }
 
-// A new article at version 1, changed now; parameters as bind_data() binds them.
-std::string Catalogue::insert_sql() const
+std::string Catalogue::insert_rows_sql(std::size_t rows) const
 {
-    return "INSERT INTO article (reference, description, dat, pst, uut, dvt, crt, nbt, stock, changed, version) "
-           "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, " +
-           db_->now_utc() + ", 1) RETURNING id";
+    std::string q =
+        "INSERT INTO article (reference, description, dat, pst, uut, dvt, crt, nbt, stock, changed, "
+        "version) VALUES ";
+    for (std::size_t k = 0; k < rows; ++k) {
+        q += k == 0 ? "(" : ", (";
+        for (std::size_t p = 1; p <= bound_per_article; ++p)
+            q += "?" + std::to_string(k * bound_per_article + p) + ", ";
+        q += db_->now_utc() + ", 1)";
+    }
+    return q;
 }
+
+std::string Catalogue::insert_sql() const { return insert_rows_sql(1) + " RETURNING id"; }
 
 Result<Article> Catalogue::insert(const ArticleData& a, db::Transaction& t)
 {
@@ -511,26 +524,40 @@ Result<ImportPlan> Catalogue::commit_import(std::vector<ArticleData> articles, c
         return plan;
     if (!(*plan.value == previewed) || plan.value->refused.size() != previewed.refused.size())
         return Failure{Problem::import_changed, {}};
-    Query add_row(*db_, insert_sql());
     // An article found by its reference keeps the reference as stored.
     Query update_row(*db_,
                      "UPDATE article SET description = ?2, dat = ?3, pst = ?4, uut = ?5, dvt = ?6, crt = ?7, "
                      "nbt = ?8, stock = ?9, changed = " +
                          db_->now_utc() + ", version = version + 1 WHERE id = ?10 AND " + db_->folded("reference") +
                          " = " + db_->folded("?1"));
+    const auto failed = [&](const Query& s, std::size_t i) {
+        Failure f = failure_of(s);
+        f.detail = articles[i].reference + ": " + f.detail;
+        return f;
+    };
+    std::vector<std::size_t> added;
     for (std::size_t i = 0; i < articles.size(); ++i) {
-        if (ids[i] < 0)
+        if (ids[i] == 0)
+            added.push_back(i);
+        if (ids[i] <= 0)
             continue;
-        Query& s = ids[i] == 0 ? add_row : update_row;
+        update_row.reset();
+        bind_data(update_row, articles[i], 1);
+        update_row.bind(10, ids[i]);
+        if (update_row.run() == Step::error)
+            return failed(update_row, i);
+    }
+    // New articles by rows of a few hundred: one statement, one exchange with a server, for each.
+    std::optional<Query> full, last;
+    for (std::size_t first = 0; first < added.size(); first += import_rows_per_insert) {
+        const std::size_t n = std::min(import_rows_per_insert, added.size() - first);
+        Query& s = n == import_rows_per_insert ? (full ? *full : full.emplace(*db_, insert_rows_sql(n)))
+                                               : last.emplace(*db_, insert_rows_sql(n));
         s.reset();
-        bind_data(s, articles[i], 1);
-        if (ids[i] > 0)
-            s.bind(10, ids[i]);
-        if (s.run() == Step::error) {
-            Failure f = failure_of(s);
-            f.detail = articles[i].reference + ": " + f.detail;
-            return f;
-        }
+        for (std::size_t k = 0; k < n; ++k)
+            bind_data(s, articles[added[first + k]], 1 + static_cast<int>(k * bound_per_article));
+        if (s.run() == Step::error)
+            return failed(s, added[first]);
     }
     if (auto f = t.commit())
         return Failure{db::problem_of(db_->fault()), *f};

@@ -142,7 +142,9 @@ private:
     // Reads the article back, then commits.
     Result<Article> commit_with(db::Transaction& t, std::int64_t id);
     Failure failure_of(const db::Query& s) const;
-    std::string insert_sql() const;
+    // INSERT of `rows` new articles at version 1, changed now; parameters as bind_data() binds them.
+    std::string insert_rows_sql(std::size_t rows) const;
+    std::string insert_sql() const;  // one, giving back its id
     // Inserts the article, then reads it back and commits.
     Result<Article> insert(const ArticleData& a, db::Transaction& t);
     // The SELECT of every article column, matching the filter when there is one.

@@ -262,6 +262,27 @@ TEST_P(CatalogueTest, ImportReportsThenCommitsInOneTransaction)
     EXPECT_EQ(c.get("NEW-1").value->description, "a");  // the first of the two
 }
 
+TEST_P(CatalogueTest, ALargeImportKeepsEveryArticleInItsOrder)
+{
+    Catalogue c = open();
+    std::vector<ArticleData> rows;
+    for (int i = 0; i < 601; ++i)  // written by statements of a few hundred rows
+        rows.push_back(article("R" + std::to_string(1000 + i), "d" + std::to_string(i), i % 7));
+    auto done = c.commit_import(rows, *c.preview_import(rows).value);
+    ASSERT_TRUE(done) << done.failure->line();
+    EXPECT_EQ(done.value->added, 601u);
+    EXPECT_EQ(c.count(), 601);
+    std::int64_t last_id = 0;
+    for (int i : {0, 249, 250, 499, 500, 600}) {
+        const Article a = *c.get("r" + std::to_string(1000 + i)).value;
+        EXPECT_EQ(a.description, "d" + std::to_string(i));
+        EXPECT_EQ(a.stock, i % 7);
+        EXPECT_EQ(a.params, rows[0].params);
+        EXPECT_GT(a.id, last_id) << "ids follow the list";
+        last_id = a.id;
+    }
+}
+
 TEST_P(CatalogueTest, AnImportThatCannotCompleteChangesNothing)
 {
     Catalogue c = open();

@@ -100,6 +100,22 @@ TEST_F(CatalogueOnServer, TwoProgramsMeetingAnEmptyDatabaseBothOpenIt)
     EXPECT_EQ(opened[3]->value->count(), 1);
 }
 
+TEST_F(CatalogueOnServer, ALostConnectionIsOpenedAgainForTheNextRequest)
+{
+    auto c = Catalogue::connect(database->conninfo());
+    ASSERT_TRUE(c) << c.failure->line();
+    ASSERT_TRUE(c.value->add(named("A")));
+    ASSERT_FALSE(stk::test::PgSession(database->conninfo())
+                     .run("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = current_database() "
+                          "AND pid <> pg_backend_pid()"));
+    auto first = c.value->page({}, Catalogue::Order::reference, 0, 10);
+    if (!first) {  // the loss may show on this request; the next opens the connection again
+        EXPECT_EQ(first.failure->problem, Problem::offline) << first.failure->line();
+    }
+    EXPECT_TRUE(c.value->add(named("B")));
+    EXPECT_EQ(c.value->count(), 2);
+}
+
 // Version 2 as a server held it: the article table and the version, no change
 // counter.
 constexpr const char* version_2 = R"(
