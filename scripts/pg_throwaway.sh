@@ -20,20 +20,29 @@ if [ -z "$action" ] || [ -z "$state" ]; then
   exit 2
 fi
 
+self=$(readlink -f "$0")
+mkdir -p "$state" || exit 1
+state=$(readlink -f "$state")
+
 skip() {
   echo "$*" >"$state/skipped"
   echo "PostgreSQL tests skipped: $*"
   exit 0
 }
 
+# STK_PG_BINDIR, else pg_config's, else the newest installed.
 find_bindir() {
   local dir
+  if [ -n "${STK_PG_BINDIR:-}" ]; then
+    [ -x "$STK_PG_BINDIR/initdb" ] && echo "$STK_PG_BINDIR"
+    return
+  fi
   dir=$(pg_config --bindir 2>/dev/null)
   if [ -n "$dir" ] && [ -x "$dir/initdb" ]; then
     echo "$dir"
     return
   fi
-  for dir in /usr/lib/postgresql/*/bin; do
+  for dir in $(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V -r); do
     [ -x "$dir/initdb" ] && { echo "$dir"; return; }
   done
 }
@@ -78,7 +87,6 @@ start) ;;
   ;;
 esac
 
-mkdir -p "$state" || exit 1
 stop  # a server left by an earlier run of the same build
 rm -f "$state/skipped"
 
@@ -93,6 +101,7 @@ echo "$folder" >"$state/folder"
 echo "$bindir" >"$state/bindir"
 [ "$(id -u)" -eq 0 ] && chown nobody:nogroup "$folder"
 chmod 700 "$folder"
+cd "$folder" || exit 1  # a folder the server's user may enter
 
 if ! as_server_user "$bindir/initdb" -D "$folder/data" -U stk --auth=trust -E UTF8 --locale=C --no-sync \
   >"$folder/initdb.log" 2>&1; then
@@ -129,7 +138,7 @@ fi
 # process) is gone without stopping it.
 owner=${STK_PG_OWNER:-$PPID}
 setsid bash -c "while kill -0 $owner 2>/dev/null && [ -d '$folder' ]; do sleep 2; done; \
-  '$0' stop '$state'" </dev/null >/dev/null 2>&1 &
+  '$self' stop '$state'" </dev/null >/dev/null 2>&1 &
 echo $! >"$state/watcher"
 
 echo "host=$folder port=$port user=stk dbname=postgres" >"$state/conninfo"
