@@ -54,14 +54,14 @@ inline PgServer pg_server()
     return s;
 }
 
-// A new database, dropped at the end. Writers wait half a second for a lock.
+// A new database, dropped at the end. Writers wait for a lock at most 2 s, as on a file.
 class PgDatabase {
 public:
     explicit PgDatabase(const std::string& server) : server_(server)
     {
         name_ = "stk_test_" + std::to_string(::getpid()) + "_" + std::to_string(std::random_device{}());
         failure_ = PgSession(server_).run("CREATE DATABASE " + name_);
-        conninfo_ = server_ + " dbname=" + name_ + " options='-c lock_timeout=500'";
+        conninfo_ = server_ + " dbname=" + name_ + " options='-c lock_timeout=2000'";
     }
     ~PgDatabase() { PgSession(server_).run("DROP DATABASE IF EXISTS " + name_ + " WITH (FORCE)"); }
     PgDatabase(const PgDatabase&) = delete;
