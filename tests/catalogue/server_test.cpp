@@ -129,8 +129,7 @@ CREATE TABLE article (
   nbt TEXT NOT NULL DEFAULT '', stock BIGINT CHECK (stock IS NULL OR stock >= 0),
   changed TEXT NOT NULL, version BIGINT NOT NULL DEFAULT 1
 );
-CREATE UNIQUE INDEX article_reference ON article ((translate(reference, 'ABCDEFGHIJKLMNOPQRSTUVWXYZ',
-  'abcdefghijklmnopqrstuvwxyz') COLLATE "C"));
+CREATE UNIQUE INDEX article_reference ON article ((lower((reference) COLLATE "C")));
 INSERT INTO article (reference, description, dat, pst, uut, dvt, crt, nbt, stock, changed, version) VALUES
   ('Z-9', 'Vanne', '2', '1500', '8760', '40000', '1200', '6', 1, '2025-01-31T08:00:00Z', 3),
   ('a-1', 'Pompe', '4', '200', '2000', '10000', '500', '3', NULL, '2025-02-01T09:30:00Z', 1);
