@@ -86,20 +86,6 @@ TEST_F(CatalogueOnServer, TellsWhereItIsWithoutThePassword)
     EXPECT_NE(c.value->location().find("dbname=stk_test_"), std::string::npos);
 }
 
-TEST_F(CatalogueOnServer, TwoProgramsMeetingAnEmptyDatabaseBothOpenIt)
-{
-    std::optional<stk::Result<Catalogue>> opened[4];
-    std::vector<std::thread> programs;
-    for (auto& o : opened)
-        programs.emplace_back([&] { o.emplace(Catalogue::connect(database->conninfo())); });
-    for (auto& p : programs)
-        p.join();
-    for (auto& o : opened)
-        ASSERT_TRUE(*o) << o->failure->line();
-    ASSERT_TRUE(opened[0]->value->add(named("A")));
-    EXPECT_EQ(opened[3]->value->count(), 1);
-}
-
 TEST_F(CatalogueOnServer, ALostConnectionIsOpenedAgainForTheNextRequest)
 {
     auto c = Catalogue::connect(database->conninfo());
