@@ -1,5 +1,6 @@
-// The catalogue of articles: one SQLite file in the program's folder holding,
-// for each spare part, a unique reference, a description, the six article
+// The catalogue of articles: one SQLite file in the program's folder, or a
+// PostgreSQL database that several copies of the program share, holding, for
+// each spare part, a unique reference, a description, the six article
 // parameters as the user typed them, the stock on hand and when it last changed.
 //
 // Every change is one transaction. Each article carries a version number that
@@ -8,26 +9,26 @@
 // changed it meanwhile), so nobody's change is silently overwritten.
 #pragma once
 
-#include "catalogue/sqlite_db.h"
+#include "catalogue/engine.h"
+#include "catalogue/problem.h"
+#include "catalogue/schema.h"
 #include "engine/fields.h"
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace stk {
 
 // The file name of the catalogue in the program's folder.
 inline constexpr std::string_view catalogue_file_name = "catalogue_stk_secu.sqlite";
-
-// The schema this program writes. Version 1 held no stock, no version number
-// and used the reference as the key; it is upgraded in place.
-inline constexpr int catalogue_schema_version = 2;
 
 // What the user gives for an article.
 struct ArticleData {
@@ -46,45 +47,6 @@ struct Article : ArticleData {
     std::string changed;       // UTC, "2026-12-06T12:54:35Z"
     std::int64_t version = 0;  // 1 when added, one more at every change
 };
-
-// Why something could not be done. The texts are captions in French,
-// translated by the window like every other caption.
-enum class Problem {
-    cannot_open,
-    corrupt,
-    read_only,
-    newer_version,
-    not_a_catalogue,
-    reference_empty,
-    reference_taken,
-    reference_in_import_twice,
-    stock_invalid,
-    not_found,
-    changed_elsewhere,
-    busy,
-    import_changed,
-    storage,
-};
-std::string_view problem_caption(Problem p);
-
-struct Failure {
-    Problem problem;
-    std::string detail;  // the reference concerned, or the database's own message; may be empty
-    // One line: the caption, then ": " and the detail when there is one.
-    std::string line(std::string_view caption) const;
-    std::string line() const { return line(problem_caption(problem)); }
-};
-
-// A value or the reason there is none.
-template <class T>
-struct Result {
-    std::optional<T> value;
-    std::optional<Failure> failure;
-    Result(T v) : value(std::move(v)) {}          // NOLINT: implicit, so functions return values
-    Result(Failure f) : failure(std::move(f)) {}  // NOLINT
-    explicit operator bool() const { return value.has_value(); }
-};
-using Done = std::optional<Failure>;  // nothing when it worked
 
 // How many articles an import adds, updates (same reference) and refuses.
 struct ImportPlan {
@@ -111,16 +73,33 @@ public:
     // A file that cannot be opened, is damaged, read-only, of a newer schema or
     // not a catalogue is left exactly as it was, and the answer says why.
     static Result<Catalogue> open(const std::filesystem::path& path);
+    // A file path, or a "postgresql://…" / "postgres://…" URI, or a libpq
+    // "host=… dbname=…" string.
+    static Result<Catalogue> open_location(std::string_view where);
+    // The catalogue in a PostgreSQL database, its tables created or upgraded
+    // there when needed. Passwords come from libpq's own ~/.pgpass or
+    // PGPASSWORD; a server that cannot be reached is Problem::offline.
+    static Result<Catalogue> connect(std::string_view connection);
 
     Catalogue(Catalogue&&) noexcept = default;
     Catalogue& operator=(Catalogue&&) noexcept = default;
 
+    // The file; empty on a server.
     const std::filesystem::path& path() const { return path_; }
+    // The file path, or the connection without any password, for display.
+    std::string location() const;
+    // True on a server.
+    bool is_shared() const;
+    // A number that grows whenever anyone commits a change to the articles
+    // (any connection, any program); one small query.
+    Result<std::int64_t> change_count();
 
     enum class Order { reference, description };
     // Every article whose reference or description contains `filter`
     // (ASCII letters in any case), sorted.
     Result<std::vector<Article>> list(std::string_view filter = {}, Order order = Order::reference);
+    // One page of list(filter, order): at most `limit` articles from `offset`, in the same order.
+    Result<std::vector<Article>> page(std::string_view filter, Order order, std::size_t offset, std::size_t limit);
     // The article with this reference (compared as it is trimmed, ASCII letters in any case).
     Result<Article> get(std::string_view reference);
     Result<Article> get(std::int64_t id);
@@ -152,19 +131,35 @@ public:
 
 private:
     Catalogue() = default;
+    // list() with `window` absent, page() with (offset, limit).
+    Result<std::vector<Article>> read_articles(std::string_view filter, Order order,
+                                               std::optional<std::pair<std::size_t, std::size_t>> window);
     Result<ImportPlan> plan_import(std::vector<ArticleData>& articles, std::vector<std::int64_t>* ids);
-    Result<Article> fetch_one(sql::Statement& s, const std::string& wanted);
+    Result<Article> fetch_one(db::Query& s, const std::string& wanted);
+    // Every change begins here: the change counter moves in the same
+    // transaction, which also makes the writers of a server take turns.
+    Done begin_change(const db::Transaction& t);
     // Reads the article back, then commits.
-    Result<Article> commit_with(sql::Transaction& t, std::int64_t id);
-    Failure storage_failure(const std::string& message = {}) const;
-    Failure statement_failure(const sql::Statement& s) const;
+    Result<Article> commit_with(db::Transaction& t, std::int64_t id);
+    Failure failure_of(const db::Query& s) const;
+    // INSERT of `rows` new articles at version 1, changed now; parameters as bind_data() binds them.
+    std::string insert_rows_sql(std::size_t rows) const;
+    std::string insert_sql() const;  // one, giving back its id
+    // Inserts the article, then reads it back and commits.
+    Result<Article> insert(const ArticleData& a, db::Transaction& t);
+    // The SELECT of every article column, matching the filter when there is one.
+    std::string select_articles(bool filtered) const;
 
-    sql::Database db_;
+    std::unique_ptr<db::Connection> db_;
     std::filesystem::path path_;
     std::optional<Article> last_removed_;
 };
 
 // The path of the catalogue in the program's folder.
 std::filesystem::path catalogue_path(const std::filesystem::path& folder);
+
+// True for a server's connection ("postgresql://…", "postgres://…" or
+// "keyword=value …"); anything else is a file path.
+bool is_server_location(std::string_view where);
 
 }  // namespace stk
