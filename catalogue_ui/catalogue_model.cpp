@@ -41,6 +41,21 @@ CatalogueModel::CatalogueModel(QObject* parent)
         headers_[c] = QString::number(c + 1);
 }
 
+QString CatalogueModel::storedText(const ArticleData& a, Column c)
+{
+    switch (c) {
+    case Column::reference:
+        return qtext(a.reference);
+    case Column::description:
+        return qtext(a.description);
+    case Column::stock:
+        return a.stock ? QString::number(*a.stock) : QString();
+    default:
+        const auto field = column_field(c);
+        return field ? qtext(a.param(*field)) : QString();
+    }
+}
+
 bool CatalogueModel::open(const std::filesystem::path& file)
 {
     beginResetModel();
@@ -146,8 +161,11 @@ QVariant CatalogueModel::data(const QModelIndex& index, int role) const
         return {};
     const auto column = static_cast<Column>(index.column());
     switch (role) {
-    case Qt::DisplayRole:
     case Qt::EditRole:
+        if (draft_ && draft_->column == index.column() && draft_->id == table_.article(index.row()).id)
+            return draft_->text;
+        [[fallthrough]];
+    case Qt::DisplayRole:
         return rowTexts(index.row())[static_cast<std::size_t>(index.column())];
     case Qt::TextAlignmentRole:
         if (column == Column::reference || column == Column::description)
@@ -186,6 +204,7 @@ bool CatalogueModel::setData(const QModelIndex& index, const QVariant& value, in
         return false;
     Article edited = table_.article(static_cast<std::size_t>(index.row()));
     const QString text = value.toString();
+    draft_.reset();
     const auto column = static_cast<Column>(index.column());
     if (text == rowTexts(index.row())[static_cast<std::size_t>(index.column())])
         return true;  // nothing changed: nothing stored
@@ -212,7 +231,7 @@ bool CatalogueModel::setData(const QModelIndex& index, const QVariant& value, in
     } else {
         edited.param(*column_field(column)) = text.toStdString();
     }
-    return accept(catalogue_->update(edited)) >= 0;
+    return store(edited, index.column()) >= 0;
 }
 
 void CatalogueModel::sort(int column, Qt::SortOrder order)
@@ -313,10 +332,7 @@ bool CatalogueModel::removeArticle(int row)
         report(*failure);
         return false;
     }
-    beginRemoveRows({}, row, row);
-    texts_.remove(id);
-    table_.erase(id);
-    endRemoveRows();
+    erase(id);
     emit changed();
     return true;
 }
@@ -350,7 +366,7 @@ bool CatalogueModel::storeParameters(const QString& reference, const QStringList
         a.reference = reference.toStdString();
     for (std::size_t i = 0; i < article_param_count; ++i)
         a.params[i] = params[static_cast<qsizetype>(i)].toStdString();
-    return accept(existing ? catalogue_->update(a) : catalogue_->add(a)) >= 0;
+    return (existing ? store(a, -1) : accept(catalogue_->add(a))) >= 0;
 }
 
 std::optional<ImportPlan> CatalogueModel::previewImport(const std::vector<ArticleData>& articles)
@@ -402,6 +418,69 @@ int CatalogueModel::accept(const Result<Article>& stored)
     put(*stored.value);
     emit changed();
     return rowOf(stored.value->id);
+}
+
+void CatalogueModel::erase(std::int64_t id)
+{
+    texts_.remove(id);
+    const int row = rowOf(id);
+    if (row < 0) {
+        table_.erase(id);  // hidden by the filter
+        return;
+    }
+    beginRemoveRows({}, row, row);
+    table_.erase(id);
+    endRemoveRows();
+}
+
+int CatalogueModel::store(const Article& edited, int column)
+{
+    auto stored = catalogue_->update(edited);
+    if (stored ||
+        (stored.failure->problem != Problem::changed_elsewhere && stored.failure->problem != Problem::not_found))
+        return accept(stored);
+    auto current = catalogue_->get(edited.id);
+    if (!current && current.failure->problem != Problem::not_found)
+        return accept(current);  // says why
+    Conflict c{edited, std::nullopt, column};
+    if (current) {
+        // The fields the user changed from the version shown, over the catalogue's current article.
+        const std::optional<std::size_t> row = table_.row_of(edited.id);
+        const Article* base = row ? &table_.article(*row) : nullptr;
+        c.theirs = *current.value;
+        c.mine = *current.value;
+        if (!base || edited.reference != base->reference)
+            c.mine.reference = edited.reference;
+        if (!base || edited.description != base->description)
+            c.mine.description = edited.description;
+        for (std::size_t i = 0; i < article_param_count; ++i)
+            if (!base || edited.params[i] != base->params[i])
+                c.mine.params[i] = edited.params[i];
+        if (!base || edited.stock != base->stock)
+            c.mine.stock = edited.stock;
+    }
+    conflict_ = std::move(c);
+    emit conflictFound();
+    return -1;
+}
+
+int CatalogueModel::resolveConflict(Resolution r)
+{
+    if (!catalogue_ || !conflict_)
+        return -1;
+    const Conflict c = std::move(*conflict_);
+    conflict_.reset();
+    if (!c.theirs) {
+        erase(c.mine.id);
+        return r == Resolution::keep_mine ? accept(catalogue_->add(c.mine)) : -1;
+    }
+    // The table shows the catalogue's article: a further change elsewhere is told against it.
+    put(*c.theirs);
+    if (r == Resolution::keep_mine)
+        return store(c.mine, c.column);
+    if (r == Resolution::keep_editing && c.column >= 0)
+        draft_ = Draft{c.theirs->id, c.column, storedText(c.mine, static_cast<Column>(c.column))};
+    return rowOf(c.theirs->id);
 }
 
 }  // namespace stk

@@ -17,11 +17,35 @@
 
 namespace stk {
 
+// The columns that hold what is stored for an article: reference to stock on hand.
+inline constexpr int stored_column_count = static_cast<int>(Column::stock) + 1;
+
 class CatalogueModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
     explicit CatalogueModel(QObject* parent = nullptr);
+
+    // The text of a stored field (a column before the results) of an article.
+    static QString storedText(const ArticleData& a, Column c);
+
+    // An edit refused because someone else changed or deleted the article
+    // meanwhile. `mine` is the catalogue's current article with the fields the
+    // user changed (all of them when it was deleted); `column` is the cell
+    // being edited, or -1.
+    struct Conflict {
+        Article mine;
+        std::optional<Article> theirs;  // none: deleted elsewhere
+        int column = -1;
+    };
+    enum class Resolution {
+        keep_mine,     // stored over the catalogue's current article (added again when deleted)
+        take_theirs,   // the table shows the catalogue's article; nothing stored
+        keep_editing,  // as take_theirs, and the cell's editor starts from the user's text
+    };
+    const std::optional<Conflict>& conflict() const { return conflict_; }
+    // Settles the conflict; answers the article's row afterwards, or -1.
+    int resolveConflict(Resolution r);
 
     // Opens the catalogue file and shows its articles; on failure the table is
     // empty and failureLine() says why.
@@ -82,6 +106,8 @@ signals:
     void changed();
     // The filter was emptied to show an article just added or restored.
     void filterCleared();
+    // An edit met someone else's change: conflict() says what, resolveConflict() settles it.
+    void conflictFound();
 
 private:
     const std::array<QString, column_count>& rowTexts(int row) const;
@@ -89,6 +115,9 @@ private:
     void report(const Failure& f);
     // Shows an article just stored (or reports why it was not); its row, or -1.
     int accept(const Result<Article>& stored);
+    // Stores an edit of an article; a change made elsewhere meanwhile becomes a conflict.
+    int store(const Article& edited, int column);
+    void erase(std::int64_t id);
     void put(const Article& a);
     void relayout(const std::function<void()>& change);
 
@@ -101,6 +130,14 @@ private:
     std::string separator_utf8_;
     mutable QHash<std::int64_t, std::array<QString, column_count>> texts_;
     mutable std::size_t formatted_ = 0;
+    std::optional<Conflict> conflict_;
+    // The user's text for a cell whose edit goes on after a conflict: what its editor starts from.
+    struct Draft {
+        std::int64_t id = 0;
+        int column = 0;
+        QString text;
+    };
+    std::optional<Draft> draft_;
 };
 
 }  // namespace stk

@@ -1,6 +1,7 @@
 #include "catalogue_ui/catalogue_window.h"
 
 #include "catalogue/article_csv.h"
+#include "catalogue_ui/conflict_dialog.h"
 #include "csv/csv.h"
 #include "store/stream_file.h"
 #include "store/trad_table.h"
@@ -157,6 +158,8 @@ CatalogueWindow::CatalogueWindow(QWidget* parent)
         filter_->clear();
     });
     connect(model_, &CatalogueModel::changed, this, &CatalogueWindow::updateButtons);
+    // Asked once the edit that met the conflict has finished.
+    connect(model_, &CatalogueModel::conflictFound, this, &CatalogueWindow::showConflict, Qt::QueuedConnection);
     connect(model_, &QAbstractItemModel::modelReset, this, &CatalogueWindow::updateButtons);
     connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this, &CatalogueWindow::updateButtons);
 
@@ -310,6 +313,36 @@ void CatalogueWindow::chooseArticle(const QModelIndex& index)
     for (const std::string& p : a->params)
         params.push_back(qtext(p));
     emit articleChosen(qtext(a->reference), params);
+}
+
+void CatalogueWindow::showConflict()
+{
+    const auto& conflict = model_->conflict();
+    if (!conflict)
+        return;
+    QStringList fields;
+    for (int c = 0; c < stored_column_count; ++c)
+        fields << caption(header_captions[static_cast<std::size_t>(c)]);
+    auto* dialog = new ConflictDialog(
+        *conflict, fields, [this](std::string_view french) { return caption(french); }, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &ConflictDialog::chosen, this, &CatalogueWindow::settleConflict);
+    dialog->open();
+}
+
+void CatalogueWindow::settleConflict(CatalogueModel::Resolution resolution)
+{
+    const int column = model_->conflict() ? model_->conflict()->column : -1;
+    const int row = model_->resolveConflict(resolution);
+    updateButtons();
+    if (row < 0)
+        return;
+    clearState();
+    selectRow(row, std::max(column, 0));
+    if (resolution == CatalogueModel::Resolution::keep_editing && column >= 0) {
+        table_->setFocus(Qt::OtherFocusReason);
+        table_->edit(model_->index(row, column));
+    }
 }
 
 void CatalogueWindow::showFailure(const QString& line) { state_->setText(line); }

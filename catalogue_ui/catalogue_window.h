@@ -83,6 +83,8 @@ private slots:
     void sortOnCurrentColumn(Qt::SortOrder order);
     void showFailure(const QString& line);
     void updateButtons();
+    void showConflict();
+    void settleConflict(stk::CatalogueModel::Resolution resolution);
 
 private:
     void applyCaptions();

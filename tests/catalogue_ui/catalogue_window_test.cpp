@@ -2,6 +2,7 @@
 // undo through its controls, edits in place, the chosen article, the results
 // and the state line.
 #include "catalogue_ui/catalogue_window.h"
+#include "catalogue_ui/conflict_dialog.h"
 #include "store/records.h"
 #include "store/trad_table.h"
 #include "temp_files.h"
@@ -9,10 +10,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -210,6 +213,76 @@ TEST_F(CatalogueWindowTest, EditsInPlaceAndReportsARefusedEdit)
     EXPECT_EQ(cell(1, Column::saving), "0");
     EXPECT_TRUE(w.model()->setData(w.model()->index(1, col(Column::stock)), ""));
     EXPECT_EQ(cell(1, Column::stock), "");
+}
+
+// Another copy of the program changes (or deletes) PMP-100 while this one edits its price.
+TEST_F(CatalogueWindowTest, AnEditMeetingAChangeElsewhereShowsBothValuesAndTheUserChooses)
+{
+    using R = stk::CatalogueModel::Resolution;
+    struct Case {
+        R choice;
+        bool deleted;
+        const char* stored_price;  // empty: no such article
+        const char* stored_description;
+        const char* editor_text;  // the edit going on, or none
+    };
+    const Case cases[] = {
+        {R::keep_mine, false, "30", "Pompe révisée", nullptr},
+        {R::take_theirs, false, "250", "Pompe révisée", nullptr},
+        {R::keep_editing, false, "250", "Pompe révisée", "30"},
+        {R::keep_mine, true, "30", "Pompe doseuse", nullptr},
+        {R::take_theirs, true, "", "", nullptr},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(static_cast<int>(k.choice) * 10 + k.deleted);
+        ASSERT_TRUE(w.openCatalogue(file));
+        auto other = stk::Catalogue::open(file);
+        auto theirs = other.value->get("PMP-100");
+        ASSERT_TRUE(theirs);
+        if (k.deleted) {
+            ASSERT_FALSE(other.value->remove(theirs.value->id));
+        } else {
+            theirs.value->description = "Pompe révisée";
+            theirs.value->params[1] = "250";
+            ASSERT_TRUE(other.value->update(*theirs.value));
+        }
+        EXPECT_FALSE(w.model()->setData(w.model()->index(1, col(Column::pst)), "30"));
+        QApplication::processEvents();
+        auto* dialog = w.findChild<stk::ConflictDialog*>();
+        ASSERT_NE(dialog, nullptr);
+        const QTableWidget* values = dialog->values();
+        const int price = col(Column::pst), description = col(Column::description);
+        EXPECT_EQ(values->item(price, 0)->text(), "30");
+        EXPECT_EQ(values->item(price, 1)->text(), k.deleted ? "" : "250");
+        EXPECT_EQ(values->item(price, 2)->data(Qt::AccessibleTextRole).toString(), "Différent");
+        EXPECT_EQ(values->item(description, 2)->text().isEmpty(), !k.deleted);  // the user did not change it
+        EXPECT_EQ(dialog->button(R::keep_editing) != nullptr, !k.deleted);
+        const QPointer<stk::ConflictDialog> open(dialog);
+        QTest::mouseClick(dialog->button(k.choice), Qt::LeftButton);
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(open.isNull());
+
+        auto stored = other.value->get("PMP-100");
+        EXPECT_EQ(stored ? stored.value->params[1] : "", k.stored_price);
+        EXPECT_EQ(stored ? stored.value->description : "", k.stored_description);
+        const int row = w.model()->rowOf(stored ? stored.value->id : -1);
+        EXPECT_EQ(row < 0 ? "" : cell(row, Column::pst).toStdString(), k.stored_price);
+        QLineEdit* editor = this->editor();
+        EXPECT_EQ(editor ? editor->text().toStdString() : "", k.editor_text ? k.editor_text : "");
+        if (editor)
+            QTest::keyClick(editor, Qt::Key_Escape);
+        // The next case starts from the three articles.
+        if (stored) {
+            ASSERT_FALSE(other.value->remove(stored.value->id));
+        }
+        stk::ArticleData again;
+        again.reference = parts[0].reference;
+        again.description = parts[0].description;
+        again.params = {"4", "200", "2000", "10000", "500", "3"};
+        again.stock = 1;
+        ASSERT_TRUE(other.value->add(again));
+    }
 }
 
 TEST_F(CatalogueWindowTest, AnArticleEditedOutOfTheFilterStaysInSight)
