@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <limits>
 #include <string>
 #include <system_error>
 #include <unordered_set>
@@ -38,6 +40,16 @@ CREATE TABLE article (
 constexpr const char* upgrade_v1_to_v2 = R"(
 ALTER TABLE article RENAME TO article_v1;
 )";
+// Version 3: a change counter that every write moves, and the description
+// order kept by an index so that a page is read without sorting them all.
+constexpr const char* schema_v3 = R"(
+CREATE TABLE catalogue_state (
+  id INTEGER PRIMARY KEY CHECK (id = 1),
+  change_count INTEGER NOT NULL
+);
+INSERT INTO catalogue_state (id, change_count) VALUES (1, 0);
+CREATE INDEX article_by_description ON article (description COLLATE NOCASE, reference, id);
+)";
 constexpr const char* copy_v1 = R"(
 INSERT INTO article (reference, description, dat, pst, uut, dvt, crt, nbt, stock, changed, version)
   SELECT reference, description, dat, pst, uut, dvt, crt, nbt, NULL, changed, 1
@@ -52,6 +64,12 @@ std::string insert_sql()
                "INSERT INTO article (reference, description, dat, pst, uut, dvt, crt, nbt, stock, changed, "
                "version) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ") +
            now_utc + ", 1)";
+}
+
+// A count as an SQL integer: beyond the largest, the largest (the same for any table).
+std::int64_t clamped(std::size_t n)
+{
+    return static_cast<std::int64_t>(std::min<std::size_t>(n, std::numeric_limits<std::int64_t>::max()));
 }
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
@@ -167,6 +185,8 @@ std::string_view problem_caption(Problem p)
         return "Le catalogue a changé depuis l'aperçu de l'import";
     case Problem::storage:
         return "Erreur du catalogue";
+    case Problem::offline:
+        return "Serveur de catalogue injoignable";
     }
     return "Erreur du catalogue";
 }
@@ -215,6 +235,23 @@ std::string duplicate_base(std::string_view reference)
 }
 
 std::filesystem::path catalogue_path(const std::filesystem::path& folder) { return folder / catalogue_file_name; }
+
+bool is_server_location(std::string_view where)
+{
+    for (std::string_view scheme : {"postgresql://", "postgres://"})
+        if (where.size() >= scheme.size() && ascii_folded(where.substr(0, scheme.size())) == scheme)
+            return true;
+    // A libpq "keyword=value" string: a first word of letters followed by '='.
+    std::size_t i = 0;
+    while (i < where.size() && is_blank(where[i]))
+        ++i;
+    const std::size_t word = i;
+    while (i < where.size() && ((where[i] >= 'a' && where[i] <= 'z') || where[i] == '_'))
+        ++i;
+    while (i < where.size() && where[i] == ' ')
+        ++i;
+    return i > word && i < where.size() && where[i] == '=';
+}
 
 Failure Catalogue::storage_failure(const std::string& message) const
 {
@@ -286,13 +323,17 @@ Result<Catalogue> Catalogue::open(const std::filesystem::path& path)
             if (auto f = c.db_.exec(upgrade_v1_to_v2))
                 return c.storage_failure(where + ": " + *f);
         }
-        if (auto f = c.db_.exec(schema_v2))
-            return c.storage_failure(where + ": " + *f);
+        if (version < 2) {
+            if (auto f = c.db_.exec(schema_v2))
+                return c.storage_failure(where + ": " + *f);
+        }
         if (version == 1) {
             if (auto f = c.db_.exec(copy_v1))
                 return c.storage_failure(where + ": " + *f);
         }
-        if (auto f = c.db_.exec("PRAGMA user_version = 2"))
+        if (auto f = c.db_.exec(schema_v3))
+            return c.storage_failure(where + ": " + *f);
+        if (auto f = c.db_.exec(("PRAGMA user_version = " + std::to_string(catalogue_schema_version)).c_str()))
             return c.storage_failure(where + ": " + *f);
         if (auto f = t.commit())
             return Failure{Problem::busy, where + ": " + *f};
@@ -307,17 +348,60 @@ Result<Catalogue> Catalogue::open(const std::filesystem::path& path)
     return c;
 }
 
+std::string Catalogue::location() const { return path_.string(); }
+
+bool Catalogue::is_shared() const { return false; }
+
+Result<std::int64_t> Catalogue::change_count()
+{
+    sql::Statement s(db_, "SELECT change_count FROM catalogue_state WHERE id = 1");
+    if (s.step() != sql::Statement::Step::row)
+        return statement_failure(s);
+    return s.integer(0);
+}
+
+Result<Catalogue> Catalogue::open_location(std::string_view where)
+{
+    if (is_server_location(where))
+        return connect(where);
+    return open(std::filesystem::path(where));
+}
+
+Result<Catalogue> Catalogue::connect(std::string_view connection)
+{
+    return Failure{Problem::offline, std::string(connection)};
+}
+
 Result<std::vector<Article>> Catalogue::list(std::string_view filter, Order order)
+{
+    return read_articles(filter, order, std::nullopt);
+}
+
+Result<std::vector<Article>> Catalogue::page(std::string_view filter, Order order, std::size_t offset,
+                                             std::size_t limit)
+{
+    return read_articles(filter, order, std::pair{offset, limit});
+}
+
+Result<std::vector<Article>> Catalogue::read_articles(std::string_view filter, Order order,
+                                                      std::optional<std::pair<std::size_t, std::size_t>> window)
 {
     std::string q = std::string("SELECT ") + article_columns + " FROM article";
     if (!filter.empty())
         q += " WHERE reference LIKE ?1 ESCAPE '\\' OR description LIKE ?1 ESCAPE '\\'";
     q += order == Order::reference ? " ORDER BY reference, id" : " ORDER BY description COLLATE NOCASE, reference, id";
+    const int limit_at = filter.empty() ? 1 : 2;
+    if (window)
+        q += " LIMIT ?" + std::to_string(limit_at) + " OFFSET ?" + std::to_string(limit_at + 1);
     sql::Statement s(db_, q);
     if (!filter.empty())
         s.bind(1, contains_pattern(filter));
+    if (window)
+        s.bind(limit_at, clamped(window->second)).bind(limit_at + 1, clamped(window->first));
     std::vector<Article> out;
-    if (filter.empty())
+    if (window)
+        out.reserve(std::min<std::size_t>(window->second, 1000));
+    else if (filter.empty())
         out.reserve(static_cast<std::size_t>(count()));  // no copies while it grows
     sql::Statement::Step step;
     while ((step = s.step()) == sql::Statement::Step::row)
@@ -357,6 +441,15 @@ Result<Article> Catalogue::fetch_one(sql::Statement& s, const std::string& wante
     }
 }
 
+Done Catalogue::begin_change(const sql::Transaction& t)
+{
+    if (t.begin_error())
+        return Failure{Problem::busy, *t.begin_error()};
+    if (auto f = db_.exec("UPDATE catalogue_state SET change_count = change_count + 1 WHERE id = 1"))
+        return Failure{Problem::busy, *f};
+    return std::nullopt;
+}
+
 Result<Article> Catalogue::commit_with(sql::Transaction& t, std::int64_t id)
 {
     auto stored = get(id);
@@ -378,8 +471,8 @@ Result<Article> Catalogue::add(ArticleData a)
     if (auto f = normalize(a))
         return *f;
     sql::Transaction t(db_);
-    if (t.begin_error())
-        return Failure{Problem::busy, *t.begin_error()};
+    if (auto f = begin_change(t))
+        return *f;
     sql::Statement s(db_, insert_sql());
     bind_data(s, a, 1);
     if (s.step() == sql::Statement::Step::error) {
@@ -396,8 +489,8 @@ Result<Article> Catalogue::update(const Article& edited)
     if (auto f = normalize(a))
         return *f;
     sql::Transaction t(db_);
-    if (t.begin_error())
-        return Failure{Problem::busy, *t.begin_error()};
+    if (auto f = begin_change(t))
+        return *f;
     sql::Statement s(db_, std::string("UPDATE article SET reference = ?1, description = ?2, dat = ?3, pst = ?4, "
                                       "uut = ?5, dvt = ?6, crt = ?7, nbt = ?8, stock = ?9, changed = ") +
                               now_utc + ", version = version + 1 WHERE id = ?10 AND version = ?11");
@@ -420,8 +513,8 @@ Result<Article> Catalogue::update(const Article& edited)
 Result<Article> Catalogue::duplicate(std::int64_t id)
 {
     sql::Transaction t(db_);
-    if (t.begin_error())
-        return Failure{Problem::busy, *t.begin_error()};
+    if (auto f = begin_change(t))
+        return *f;
     auto original = get(id);
     if (!original)
         return original;
@@ -449,8 +542,8 @@ Result<Article> Catalogue::duplicate(std::int64_t id)
 Done Catalogue::remove(std::int64_t id)
 {
     sql::Transaction t(db_);
-    if (t.begin_error())
-        return Failure{Problem::busy, *t.begin_error()};
+    if (auto f = begin_change(t))
+        return *f;
     auto article = get(id);
     if (!article)
         return article.failure;
@@ -470,8 +563,8 @@ Result<Article> Catalogue::undo_remove()
         return Failure{Problem::not_found, {}};
     const Article& a = *last_removed_;
     sql::Transaction t(db_);
-    if (t.begin_error())
-        return Failure{Problem::busy, *t.begin_error()};
+    if (auto f = begin_change(t))
+        return *f;
     sql::Statement s(db_, std::string("INSERT INTO article (reference, description, dat, pst, uut, dvt, crt, nbt, "
                                       "stock, id, changed, version) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, "
                                       "?10, ?11, ?12)"));
@@ -532,8 +625,8 @@ Result<ImportPlan> Catalogue::preview_import(std::vector<ArticleData> articles)
 Result<ImportPlan> Catalogue::commit_import(std::vector<ArticleData> articles, const ImportPlan& previewed)
 {
     sql::Transaction t(db_);
-    if (t.begin_error())
-        return Failure{Problem::busy, *t.begin_error()};
+    if (auto f = begin_change(t))
+        return *f;
     std::vector<std::int64_t> ids;
     auto plan = plan_import(articles, &ids);
     if (!plan)

@@ -1,5 +1,6 @@
-// The catalogue of articles: one SQLite file in the program's folder holding,
-// for each spare part, a unique reference, a description, the six article
+// The catalogue of articles: one SQLite file in the program's folder, or a
+// PostgreSQL database that several copies of the program share, holding, for
+// each spare part, a unique reference, a description, the six article
 // parameters as the user typed them, the stock on hand and when it last changed.
 //
 // Every change is one transaction. Each article carries a version number that
@@ -18,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace stk {
@@ -26,8 +28,9 @@ namespace stk {
 inline constexpr std::string_view catalogue_file_name = "catalogue_stk_secu.sqlite";
 
 // The schema this program writes. Version 1 held no stock, no version number
-// and used the reference as the key; it is upgraded in place.
-inline constexpr int catalogue_schema_version = 2;
+// and used the reference as the key; version 2 had no change counter. Both are
+// upgraded in place.
+inline constexpr int catalogue_schema_version = 3;
 
 // What the user gives for an article.
 struct ArticleData {
@@ -64,6 +67,7 @@ enum class Problem {
     busy,
     import_changed,
     storage,
+    offline,  // the catalogue server could not be reached
 };
 std::string_view problem_caption(Problem p);
 
@@ -111,16 +115,33 @@ public:
     // A file that cannot be opened, is damaged, read-only, of a newer schema or
     // not a catalogue is left exactly as it was, and the answer says why.
     static Result<Catalogue> open(const std::filesystem::path& path);
+    // A file path, or a "postgresql://…" / "postgres://…" URI, or a libpq
+    // "host=… dbname=…" string.
+    static Result<Catalogue> open_location(std::string_view where);
+    // The catalogue in a PostgreSQL database, its tables created or upgraded
+    // there when needed. Passwords come from libpq's own ~/.pgpass or
+    // PGPASSWORD; a server that cannot be reached is Problem::offline.
+    static Result<Catalogue> connect(std::string_view connection);
 
     Catalogue(Catalogue&&) noexcept = default;
     Catalogue& operator=(Catalogue&&) noexcept = default;
 
+    // The file; empty on a server.
     const std::filesystem::path& path() const { return path_; }
+    // The file path, or the connection without any password, for display.
+    std::string location() const;
+    // True on a server.
+    bool is_shared() const;
+    // A number that grows whenever anyone commits a change to the articles
+    // (any connection, any program); one small query.
+    Result<std::int64_t> change_count();
 
     enum class Order { reference, description };
     // Every article whose reference or description contains `filter`
     // (ASCII letters in any case), sorted.
     Result<std::vector<Article>> list(std::string_view filter = {}, Order order = Order::reference);
+    // One page of list(filter, order): at most `limit` articles from `offset`, in the same order.
+    Result<std::vector<Article>> page(std::string_view filter, Order order, std::size_t offset, std::size_t limit);
     // The article with this reference (compared as it is trimmed, ASCII letters in any case).
     Result<Article> get(std::string_view reference);
     Result<Article> get(std::int64_t id);
@@ -152,8 +173,13 @@ public:
 
 private:
     Catalogue() = default;
+    // list() with `window` absent, page() with (offset, limit).
+    Result<std::vector<Article>> read_articles(std::string_view filter, Order order,
+                                               std::optional<std::pair<std::size_t, std::size_t>> window);
     Result<ImportPlan> plan_import(std::vector<ArticleData>& articles, std::vector<std::int64_t>* ids);
     Result<Article> fetch_one(sql::Statement& s, const std::string& wanted);
+    // Every change begins here: the change counter moves in the same transaction.
+    Done begin_change(const sql::Transaction& t);
     // Reads the article back, then commits.
     Result<Article> commit_with(sql::Transaction& t, std::int64_t id);
     Failure storage_failure(const std::string& message = {}) const;
@@ -166,5 +192,9 @@ private:
 
 // The path of the catalogue in the program's folder.
 std::filesystem::path catalogue_path(const std::filesystem::path& folder);
+
+// True for a server's connection ("postgresql://…", "postgres://…" or
+// "keyword=value …"); anything else is a file path.
+bool is_server_location(std::string_view where);
 
 }  // namespace stk

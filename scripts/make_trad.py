@@ -100,8 +100,9 @@ catalogue_rows = [
     ("Le catalogue a changé depuis l'aperçu de l'import", "The catalog changed since the import preview",
      "O catálogo mudou desde a prévia da importação"),
     ("Erreur du catalogue", "Catalog error", "Erro do catálogo"),
+    ("Serveur de catalogue injoignable", "Catalog server unreachable", "Servidor do catálogo inacessível"),
 ]
-assert len(catalogue_rows) == 23
+assert len(catalogue_rows) == 24
 rows += catalogue_rows
 # The window's added commands, its chart menu, and what they ask or answer.
 command_rows = [

@@ -316,7 +316,7 @@ TEST_F(CatalogueTest, UpgradesVersion1InPlaceKeepingEveryArticle)
     ASSERT_FALSE(check.open(stk::catalogue_path(dir.path).string(), false));
     stk::sql::Statement version(check, "PRAGMA user_version");
     ASSERT_EQ(version.step(), stk::sql::Statement::Step::row);
-    EXPECT_EQ(version.integer(0), 2);
+    EXPECT_EQ(version.integer(0), stk::catalogue_schema_version);
     // The upgraded catalogue takes the new columns.
     Article edited = *c.get("A-1").value;
     edited.stock = 2;
@@ -373,7 +373,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 write_bytes(p, bytes);
                             },
                             Problem::corrupt},
-                    BadFile{"newer", [](const auto& p) { make_valid(p, 3); }, Problem::newer_version},
+                    BadFile{"newer", [](const auto& p) { make_valid(p, stk::catalogue_schema_version + 1); },
+                            Problem::newer_version},
                     BadFile{"foreign",
                             [](const auto& p) {
                                 stk::sql::Database db;
