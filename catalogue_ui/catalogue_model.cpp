@@ -1,6 +1,10 @@
 #include "catalogue_ui/catalogue_model.h"
 
 #include <QLocale>
+#include <QThread>
+#include <QTimer>
+
+#include <memory>
 
 #include <cstdlib>
 
@@ -58,43 +62,214 @@ QString CatalogueModel::storedText(const ArticleData& a, Column c)
 
 bool CatalogueModel::open(const std::filesystem::path& file)
 {
+    location_ = QString::fromStdString(file.string());
+    ++generation_;
+    connecting_ = false;
+    return adopt(Catalogue::open(file));
+}
+
+void CatalogueModel::openLocation(const QString& where)
+{
+    const std::string location = where.toStdString();
+    if (!is_server_location(location)) {
+        open(std::filesystem::path(location));
+        return;
+    }
+    location_ = where;
+    close();
+    failure_line_.clear();
+    connecting_ = true;
+    const unsigned generation = ++generation_;
+    emit stateChanged();
+    // libpq's connect timeout bounds the wait; the window goes on meanwhile.
+    auto opened = std::make_shared<std::optional<Result<Catalogue>>>();
+    QThread* worker = QThread::create([opened, location] { opened->emplace(Catalogue::open_location(location)); });
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    connect(worker, &QThread::finished, this, [this, opened, generation] {
+        if (generation != generation_ || !opened->has_value())
+            return;  // another location was asked for meanwhile
+        connecting_ = false;
+        adopt(std::move(**opened));
+    });
+    worker->start();
+}
+
+QString CatalogueModel::shownLocation() const
+{
+    return catalogue_ ? QString::fromStdString(catalogue_->location()) : QString();
+}
+
+QString CatalogueModel::lineOf(const Failure& f) const
+{
+    return translate_(problem_caption(f.problem)) +
+           (f.detail.empty() ? QString() : QStringLiteral(": ") + qtext(f.detail));
+}
+
+void CatalogueModel::close()
+{
     beginResetModel();
     catalogue_.reset();
+    loader_.reset();
     table_.set_articles({});
     texts_.clear();
-    failure_line_.clear();
-    auto opened = Catalogue::open(file);
-    if (opened)
-        catalogue_.emplace(std::move(*opened.value));
-    else
-        failure_line_ =
-            translate_(problem_caption(opened.failure->problem)) +
-            (opened.failure->detail.empty() ? QString() : QStringLiteral(": ") + qtext(opened.failure->detail));
+    draft_.reset();
+    conflict_.reset();
     endResetModel();
-    return catalogue_ && reload();
+}
+
+bool CatalogueModel::adopt(Result<Catalogue> opened)
+{
+    close();
+    failure_line_.clear();
+    offline_ = !opened && opened.failure->problem == Problem::offline;
+    if (!opened) {
+        failure_line_ = lineOf(*opened.failure);
+        emit stateChanged();
+        return false;
+    }
+    catalogue_.emplace(std::move(*opened.value));
+    const bool shown = startLoading(false);
+    emit stateChanged();
+    return shown;
+}
+
+void CatalogueModel::goOffline(const Failure& f)
+{
+    close();
+    offline_ = true;
+    failure_line_ = lineOf(f);
+    emit stateChanged();
 }
 
 bool CatalogueModel::reload()
 {
     if (!catalogue_)
         return false;
+    auto changes = catalogue_->change_count();
     auto articles = catalogue_->list();
-    if (!articles) {
-        report(*articles.failure);
-        if (articles.failure->problem == Problem::corrupt) {
-            beginResetModel();
-            catalogue_.reset();
-            table_.set_articles({});
-            texts_.clear();
-            endResetModel();
-        }
+    if (!articles || !changes) {
+        const Failure f = articles ? *changes.failure : *articles.failure;
+        report(f);
+        if (f.problem == Problem::corrupt)
+            close();
         return false;
     }
     beginResetModel();
+    loader_.reset();
+    ++generation_;
+    seen_changes_ = *changes.value;
     table_.set_articles(std::move(*articles.value));
     texts_.clear();
     endResetModel();
     return true;
+}
+
+namespace {
+// The first screen comes from one page; the rest is read in chunks small enough to keep the window responsive.
+constexpr std::size_t first_page = 256;
+constexpr std::size_t chunk = 4096;
+}  // namespace
+
+bool CatalogueModel::startLoading(bool refresh)
+{
+    auto changes = catalogue_->change_count();
+    if (!changes) {
+        report(*changes.failure);
+        return false;
+    }
+    auto first = catalogue_->page({}, Catalogue::Order::reference, 0, first_page);
+    if (!first) {
+        report(*first.failure);
+        return false;
+    }
+    const unsigned generation = ++generation_;
+    loader_.emplace();
+    loader_->changes = *changes.value;
+    loader_->articles = std::move(*first.value);
+    loader_->done = loader_->articles.size() < first_page;
+    if (!refresh)
+        showLoadedArticles();
+    else if (loader_->done)
+        emit articlesReady();
+    if (loader_ && !loader_->done) {
+        QTimer::singleShot(0, this, [this, generation] { loadMore(generation); });
+        emit stateChanged();
+    }
+    return true;
+}
+
+void CatalogueModel::loadMore(unsigned generation)
+{
+    if (generation != generation_ || !loader_ || !catalogue_ || loader_->done)
+        return;
+    auto more = catalogue_->page({}, Catalogue::Order::reference, loader_->articles.size(), chunk);
+    if (!more) {
+        loader_.reset();
+        report(*more.failure);
+        emit stateChanged();
+        return;
+    }
+    loader_->done = more.value->size() < chunk;
+    loader_->articles.insert(loader_->articles.end(), std::make_move_iterator(more.value->begin()),
+                             std::make_move_iterator(more.value->end()));
+    // Shown when done, and on the way at every fourfold: the work stays about that of one reading.
+    const bool initial = loader_->shown > 0;  // a new reading of a shown catalogue is shown whole
+    if (loader_->done || (initial && loader_->articles.size() >= 4 * loader_->shown))
+        emit articlesReady();
+    else
+        emit stateChanged();
+    if (loader_ && !loader_->done)
+        QTimer::singleShot(0, this, [this, generation] { loadMore(generation); });
+}
+
+std::size_t CatalogueModel::loadedCount() const { return loader_ ? loader_->articles.size() : table_.total_size(); }
+
+bool CatalogueModel::hasUnshownArticles() const
+{
+    return loader_ && (loader_->done || loader_->articles.size() > loader_->shown);
+}
+
+void CatalogueModel::showLoadedArticles()
+{
+    if (!hasUnshownArticles())
+        return;
+    std::vector<Article> articles = loader_->done ? std::move(loader_->articles) : loader_->articles;
+    if (!loader_->own.empty()) {
+        std::erase_if(articles, [&](const Article& a) { return loader_->own.contains(a.id); });
+        for (const auto& [id, article] : loader_->own)
+            if (article)
+                articles.push_back(*article);
+    }
+    beginResetModel();
+    table_.set_articles(std::move(articles));
+    texts_.clear();
+    endResetModel();
+    loader_->shown = loader_->articles.size();
+    if (loader_->done) {
+        seen_changes_ = loader_->changes;
+        loader_.reset();
+    }
+    emit stateChanged();
+}
+
+void CatalogueModel::refreshIfChanged()
+{
+    if (!catalogue_ || loader_)
+        return;
+    auto changes = catalogue_->change_count();
+    if (!changes)
+        report(*changes.failure);
+    else if (*changes.value != seen_changes_)
+        startLoading(true);
+}
+
+void CatalogueModel::noteOwnChange()
+{
+    if (!catalogue_)
+        return;
+    auto changes = catalogue_->change_count();
+    if (changes && *changes.value == seen_changes_ + 1)
+        seen_changes_ = *changes.value;
 }
 
 void CatalogueModel::setCompany(const QString& cct, const QString& tst)
@@ -274,12 +449,15 @@ int CatalogueModel::rowOf(std::int64_t id) const
 
 void CatalogueModel::report(const Failure& f)
 {
-    emit failed(translate_(problem_caption(f.problem)) +
-                (f.detail.empty() ? QString() : QStringLiteral(": ") + qtext(f.detail)));
+    if (f.problem == Problem::offline)
+        goOffline(f);  // nothing stale is shown as current
+    emit failed(lineOf(f));
 }
 
 void CatalogueModel::put(const Article& a)
 {
+    if (loader_)
+        loader_->own[a.id] = a;
     texts_.remove(a.id);
     if (rowOf(a.id) < 0 || !table_.matches_filter(a)) {
         // A new, restored or edited article is shown even when the filter
@@ -333,6 +511,7 @@ bool CatalogueModel::removeArticle(int row)
         return false;
     }
     erase(id);
+    noteOwnChange();
     emit changed();
     return true;
 }
@@ -416,12 +595,15 @@ int CatalogueModel::accept(const Result<Article>& stored)
         return -1;
     }
     put(*stored.value);
+    noteOwnChange();
     emit changed();
     return rowOf(stored.value->id);
 }
 
 void CatalogueModel::erase(std::int64_t id)
 {
+    if (loader_)
+        loader_->own[id] = std::nullopt;
     texts_.remove(id);
     const int row = rowOf(id);
     if (row < 0) {

@@ -3,6 +3,7 @@
 // and the state line.
 #include "catalogue_ui/catalogue_window.h"
 #include "catalogue_ui/conflict_dialog.h"
+#include "catalogue_ui/shared_catalogue_dialog.h"
 #include "store/records.h"
 #include "store/trad_table.h"
 #include "temp_files.h"
@@ -403,8 +404,11 @@ TEST(CatalogueWindowAccess, EveryControlHasAnAccessibleNameAndTakesTheKeyboard)
     QTemporaryDir dir;
     CatalogueWindow w;
     ASSERT_TRUE(w.openCatalogue(std::filesystem::path(dir.path().toStdString()) / stk::catalogue_file_name));
-    for (QWidget* c : w.findChildren<QWidget*>()) {
-        if (c->objectName().startsWith("catalogue_") && c->objectName() != "catalogue_state") {
+    stk::SharedCatalogueDialog shared({}, [](std::string_view s) { return QString::fromUtf8(s.data(), s.size()); });
+    for (QWidget* c : w.findChildren<QWidget*>() + shared.findChildren<QWidget*>()) {
+        const bool control = c->objectName().startsWith("catalogue_") || c->objectName().startsWith("shared_") ||
+                             qobject_cast<QPushButton*>(c);
+        if (control && !qobject_cast<QLabel*>(c)) {
             EXPECT_FALSE(c->accessibleName().isEmpty()) << c->objectName().toStdString();
             EXPECT_NE(c->focusPolicy() & Qt::TabFocus, 0) << c->objectName().toStdString();
         }
