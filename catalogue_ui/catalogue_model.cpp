@@ -268,8 +268,9 @@ void CatalogueModel::noteOwnChange()
     if (!catalogue_)
         return;
     auto changes = catalogue_->change_count();
-    if (changes && *changes.value == seen_changes_ + 1)
-        seen_changes_ = *changes.value;
+    std::int64_t& seen = loader_ ? loader_->changes : seen_changes_;
+    if (changes && *changes.value == seen + 1)
+        seen = *changes.value;
 }
 
 void CatalogueModel::setCompany(const QString& cct, const QString& tst)

@@ -286,6 +286,70 @@ TEST_F(CatalogueWindowTest, AnEditMeetingAChangeElsewhereShowsBothValuesAndTheUs
     }
 }
 
+// Another copy of the program adds an article and changes one: the window shows
+// them when it becomes active, keeping the current article, the filter, the order
+// and an edit in progress.
+TEST_F(CatalogueWindowTest, ShowsChangesMadeElsewhereWhenActivatedKeepingWhatTheUserDoes)
+{
+    auto other = stk::Catalogue::open(file);
+    table()->sortByColumn(col(Column::reference), Qt::DescendingOrder);
+    QTest::keyClicks(filter(), "p");  // PMP-100, VAN-20 (Vanne de pompe)
+    select(1);
+    ASSERT_EQ(cell(1, Column::reference), "PMP-100");
+    const QModelIndex description = w.model()->index(1, col(Column::description));
+    table()->setCurrentIndex(description);
+    table()->edit(description);
+    editor()->end(false);
+    QTest::keyClicks(editor(), " neuve");
+
+    stk::ArticleData added;
+    added.reference = "POT-1";
+    ASSERT_TRUE(other.value->add(added));
+    auto van = other.value->get("VAN-20");
+    van.value->params[1] = "1600";
+    ASSERT_TRUE(other.value->update(*van.value));
+    const auto activate = [&] {
+        QEvent activation(QEvent::ActivationChange);
+        QApplication::sendEvent(&w, &activation);
+        QApplication::processEvents();
+    };
+    activate();
+    EXPECT_EQ(column(Column::reference), (QStringList{"VAN-20", "PMP-100"}));  // not yet: the edit goes on
+    ASSERT_NE(editor(), nullptr);
+    QTest::keyClick(editor(), Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.model()->isLoading(); }));
+    EXPECT_EQ(column(Column::reference), (QStringList{"VAN-20", "POT-1", "PMP-100"}));
+    EXPECT_EQ(cell(0, Column::pst), "1600");
+    EXPECT_EQ(cell(2, Column::description), "Pompe doseuse neuve");
+    EXPECT_EQ(cell(table()->currentIndex().row(), Column::reference), "PMP-100");
+    EXPECT_EQ(filter()->text(), "p");
+
+    // Nothing changed since: nothing is read again.
+    const std::size_t written = w.model()->formattedRows();
+    activate();
+    EXPECT_EQ(w.model()->formattedRows(), written);
+}
+
+// A server that cannot be reached: one line, nothing shown, a way to try again.
+TEST(CatalogueWindowOffline, AnUnreachableServerLeavesTheWindowEmptyWithAReconnectButton)
+{
+    CatalogueWindow w;
+    w.show();
+    w.openLocation("postgresql://127.0.0.1:1/catalogue");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.model()->isConnecting(); }, 20000));
+    EXPECT_TRUE(w.model()->isOffline());
+    EXPECT_TRUE(w.stateLine().startsWith("Serveur de catalogue injoignable")) << w.stateLine().toStdString();
+    EXPECT_EQ(w.progressLine(), "Hors ligne");
+    EXPECT_EQ(w.model()->rowCount(), 0);
+    EXPECT_FALSE(w.table()->isEnabled());
+    EXPECT_FALSE(w.findChild<QPushButton*>("catalogue_add")->isEnabled());
+    auto* reconnect = w.findChild<QPushButton*>("catalogue_reconnect");
+    ASSERT_TRUE(reconnect->isVisible());
+    QTest::mouseClick(reconnect, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.model()->isConnecting(); }, 20000));
+    EXPECT_TRUE(w.model()->isOffline());
+}
+
 TEST_F(CatalogueWindowTest, AnArticleEditedOutOfTheFilterStaysInSight)
 {
     QTest::keyClicks(filter(), "pomp");
@@ -434,6 +498,12 @@ TEST(CatalogueWindowRows, AreWrittenOnlyWhenShownAndOnce)
     CatalogueWindow w;
     w.resize(900, 500);
     ASSERT_TRUE(w.openCatalogue(file));
+    // The first page at once, the rest read between events.
+    EXPECT_LT(w.model()->rowCount(), 1000);
+    EXPECT_TRUE(w.progressLine().startsWith("Chargement des articles… ")) << w.progressLine().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.model()->isLoading(); }));
+    EXPECT_EQ(w.model()->rowCount(), 3000);
+    EXPECT_EQ(w.progressLine(), "");
     w.show();
     QApplication::processEvents();
     const std::size_t first = w.model()->formattedRows();
