@@ -10,11 +10,11 @@
 
 namespace stk {
 
-using Translate = std::function<QString(std::string_view)>;
+using CaptionOf = std::function<QString(std::string_view)>;
 
 // The `count` captions of the French row `french`, in the shown language; a
 // translation that gives fewer parts falls back on the French ones.
-inline QStringList caption_list(const Translate& translate, std::string_view french, qsizetype count)
+inline QStringList caption_list(const CaptionOf& translate, std::string_view french, qsizetype count)
 {
     const QStringList shown = translate(french).split(u'|');
     QStringList out = QString::fromUtf8(french.data(), static_cast<qsizetype>(french.size())).split(u'|');

@@ -42,6 +42,8 @@ public:
     // ("postgresql://…", "host=… dbname=…"), reached without holding up the
     // window; empty: the file given to openCatalogue().
     void openLocation(const QString& where);
+    // The file openLocation() opens for an empty location.
+    void setLocalFile(const std::filesystem::path& file) { local_file_ = file; }
     // What the window is doing: connecting, reading articles, offline; empty when idle.
     QString progressLine() const;
     // The company parameters as typed in the calculator: every result again.

@@ -24,7 +24,7 @@ QString qtext(std::string_view s) { return QString::fromUtf8(s.data(), static_ca
 }  // namespace
 
 ConflictDialog::ConflictDialog(const CatalogueModel::Conflict& conflict, const QStringList& field_captions,
-                               const Translate& translate, QWidget* parent)
+                               const CaptionOf& translate, QWidget* parent)
     : QDialog(parent), values_(new QTableWidget(stored_column_count, 3, this))
 {
     using R = CatalogueModel::Resolution;

@@ -24,7 +24,7 @@ public:
     // `field_captions`: the names of the stored fields, reference to stock on
     // hand, as the table's headers show them.
     ConflictDialog(const CatalogueModel::Conflict& conflict, const QStringList& field_captions,
-                   const Translate& translate, QWidget* parent = nullptr);
+                   const CaptionOf& translate, QWidget* parent = nullptr);
 
     QTableWidget* values() const { return values_; }
     // The button of a choice; none for going on with the edit when there is no edit to go on with.

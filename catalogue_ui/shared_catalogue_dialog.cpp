@@ -80,7 +80,7 @@ void CatalogueChoice::save() const
     s.setValue(QStringLiteral("location"), qtext(location));
 }
 
-SharedCatalogueDialog::SharedCatalogueDialog(const ServerSettings& settings, const Translate& translate,
+SharedCatalogueDialog::SharedCatalogueDialog(const ServerSettings& settings, const CaptionOf& translate,
                                              QWidget* parent)
     : QDialog(parent), host_(new QLineEdit(qtext(settings.host), this)), port_(new QSpinBox(this)),
       database_(new QLineEdit(qtext(settings.database), this)), user_(new QLineEdit(qtext(settings.user), this)),

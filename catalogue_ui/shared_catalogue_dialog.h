@@ -44,7 +44,7 @@ class SharedCatalogueDialog : public QDialog {
     Q_OBJECT
 
 public:
-    SharedCatalogueDialog(const ServerSettings& settings, const Translate& translate, QWidget* parent = nullptr);
+    SharedCatalogueDialog(const ServerSettings& settings, const CaptionOf& translate, QWidget* parent = nullptr);
 
     ServerSettings settings() const;
     QPushButton* connectButton() const { return connect_; }

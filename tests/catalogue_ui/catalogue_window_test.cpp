@@ -8,7 +8,9 @@
 #include "store/trad_table.h"
 #include "temp_files.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
+#include <QSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -348,6 +350,39 @@ TEST(CatalogueWindowOffline, AnUnreachableServerLeavesTheWindowEmptyWithAReconne
     QTest::mouseClick(reconnect, Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !w.model()->isConnecting(); }, 20000));
     EXPECT_TRUE(w.model()->isOffline());
+}
+
+// The dialog gives a connection without password, kept for the user; "Local catalogue" goes back to the file.
+TEST_F(CatalogueWindowTest, SharedCatalogueDialogConnectsAndGoesBackToTheFile)
+{
+    const auto dialog = [&] {
+        w.askSharedCatalogue();
+        return w.findChild<stk::SharedCatalogueDialog*>();
+    };
+    stk::SharedCatalogueDialog* shared = dialog();
+    ASSERT_NE(shared, nullptr);
+    EXPECT_FALSE(shared->connectButton()->isEnabled());  // no server yet
+    shared->findChild<QLineEdit*>("shared_host")->setText("127.0.0.1");
+    shared->findChild<QSpinBox*>("shared_port")->setValue(1);
+    shared->findChild<QLineEdit*>("shared_database")->setText("stock");
+    shared->findChild<QLineEdit*>("shared_user")->setText("o'neil \\ b");
+    shared->findChild<QCheckBox*>("shared_require_tls")->setChecked(true);
+    const std::string expected = R"(host='127.0.0.1' port=1 dbname='stock' user='o\'neil \\ b' sslmode=require)";
+    QTest::mouseClick(shared->connectButton(), Qt::LeftButton);
+    EXPECT_EQ(stk::CatalogueChoice::load().location, expected);
+    EXPECT_EQ(stk::CatalogueChoice::load().server.user, "o'neil \\ b");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.model()->isConnecting(); }, 20000));
+    EXPECT_TRUE(w.model()->isOffline());
+    EXPECT_TRUE(w.windowTitle().endsWith(QString::fromStdString(expected)));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    shared = dialog();
+    EXPECT_EQ(shared->settings().connection(), expected);  // the fields as the user left them
+    QTest::mouseClick(shared->localButton(), Qt::LeftButton);
+    EXPECT_EQ(stk::CatalogueChoice::load().location, "");
+    EXPECT_EQ(w.model()->rowCount(), 3);
+    EXPECT_TRUE(w.stateLine().isEmpty());
+    EXPECT_EQ(w.windowTitle(), "Catalogue des articles");
 }
 
 TEST_F(CatalogueWindowTest, AnArticleEditedOutOfTheFilterStaysInSight)

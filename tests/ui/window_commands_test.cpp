@@ -60,8 +60,9 @@ TEST_F(Commands, MenuButtonListsEveryCommandWithItsShortcutInAFreeStrip)
     QStringList listed;
     for (QAction* action : button->menu()->actions())
         listed << action->text() + u' ' + action->shortcut().toString();
-    EXPECT_EQ(listed, (QStringList{"Catalogue… Ctrl+K", "Enregistrer dans le catalogue… Ctrl+S", "Imprimer… Ctrl+P",
-                                   "Exporter en PDF… Ctrl+Shift+P", "Copier les résultats Ctrl+C"}));
+    EXPECT_EQ(listed,
+              (QStringList{"Catalogue… Ctrl+K", "Catalogue partagé… ", "Enregistrer dans le catalogue… Ctrl+S",
+                           "Imprimer… Ctrl+P", "Exporter en PDF… Ctrl+Shift+P", "Copier les résultats Ctrl+C"}));
     click(w, "ln", 1);
     EXPECT_EQ(commands().action(WindowCommands::export_pdf)->text(), "Export PDF…");
 }
