@@ -13,11 +13,12 @@ namespace {
 
 constexpr std::string_view changed_caption = "Article modifié ailleurs entre-temps";
 constexpr std::string_view deleted_caption = "Article supprimé ailleurs entre-temps";
-// The headers of the two columns of values, of the mark, its spoken name, then the three choices.
+// The headers of the two columns of values, the spoken name of the mark, then the three choices.
 constexpr std::string_view parts_caption =
-    "Mes valeurs|Valeurs du catalogue|≠|Différent|Garder les miennes|"
+    "Mes valeurs|Valeurs du catalogue|Différent|Garder les miennes|"
     "Prendre celles du catalogue|Continuer la modification";
-constexpr qsizetype part_count = 7;
+constexpr qsizetype part_count = 6;
+const QString mark = QStringLiteral("\u2260");  // not equal
 
 QString qtext(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -38,7 +39,7 @@ ConflictDialog::ConflictDialog(const CatalogueModel::Conflict& conflict, const Q
 
     values_->setObjectName(QStringLiteral("conflict_values"));
     values_->setAccessibleName(title);
-    values_->setHorizontalHeaderLabels({parts[0], parts[1], parts[2]});
+    values_->setHorizontalHeaderLabels({parts[0], parts[1], mark});
     values_->setVerticalHeaderLabels(field_captions.mid(0, stored_column_count));
     values_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     values_->setTabKeyNavigation(false);
@@ -48,9 +49,9 @@ ConflictDialog::ConflictDialog(const CatalogueModel::Conflict& conflict, const Q
         const QString theirs = deleted ? QString() : CatalogueModel::storedText(*conflict.theirs, column);
         const bool differs = deleted || mine != theirs;
         for (int c = 0; c < 3; ++c) {
-            auto* item = new QTableWidgetItem(c == 0 ? mine : c == 1 ? theirs : differs ? parts[2] : QString());
+            auto* item = new QTableWidgetItem(c == 0 ? mine : c == 1 ? theirs : differs ? mark : QString());
             if (c == 2 && differs)
-                item->setData(Qt::AccessibleTextRole, parts[3]);
+                item->setData(Qt::AccessibleTextRole, parts[2]);
             if (differs) {
                 QFont bold = values_->font();
                 bold.setBold(true);
@@ -71,7 +72,7 @@ ConflictDialog::ConflictDialog(const CatalogueModel::Conflict& conflict, const Q
     for (R r : {R::keep_mine, R::take_theirs, R::keep_editing}) {
         if (r == R::keep_editing && (deleted || conflict.column < 0))
             continue;  // no edit to go on with
-        auto* b = new QPushButton(parts[4 + static_cast<int>(r)], this);
+        auto* b = new QPushButton(parts[3 + static_cast<int>(r)], this);
         b->setAccessibleName(b->text());
         b->setAutoDefault(false);
         buttons_[static_cast<std::size_t>(r)] = b;

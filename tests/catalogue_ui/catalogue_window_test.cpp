@@ -355,6 +355,7 @@ TEST(CatalogueWindowOffline, AnUnreachableServerLeavesTheWindowEmptyWithAReconne
 // The dialog gives a connection without password, kept for the user; "Local catalogue" goes back to the file.
 TEST_F(CatalogueWindowTest, SharedCatalogueDialogConnectsAndGoesBackToTheFile)
 {
+    stk::CatalogueChoice{}.save();  // as for a new user
     const auto dialog = [&] {
         w.askSharedCatalogue();
         return w.findChild<stk::SharedCatalogueDialog*>();
@@ -484,15 +485,20 @@ TEST(CatalogueWindowText, CommaLocaleAndTranslatedCaptions)
         const char* title;
         const char* add;
         const char* price;
+        const char* shared;
+        const char* reconnect;  // a caption sharing its row with others
     };
     for (const Case& k :
-         {Case{1, "Parts Catalog", "Add", "Standard Price"}, Case{2, "Catálogo de peças", "Adicionar", "Preço Padrão"},
-          Case{0, "Catalogue des articles", "Ajouter", "Prix Standard"}}) {
+         {Case{1, "Parts Catalog", "Add", "Standard Price", "Shared Catalog…", "Reconnect"},
+          Case{2, "Catálogo de peças", "Adicionar", "Preço Padrão", "Catálogo compartilhado…", "Reconectar"},
+          Case{0, "Catalogue des articles", "Ajouter", "Prix Standard", "Catalogue partagé…", "Reconnecter"}}) {
         w.retranslate(trad, k.language);
         EXPECT_EQ(w.windowTitle(), QString::fromUtf8(k.title));
         auto* add = w.findChild<QPushButton*>("catalogue_add");
         EXPECT_EQ(add->text(), QString::fromUtf8(k.add));
         EXPECT_EQ(add->accessibleName(), add->text());
+        EXPECT_EQ(w.findChild<QPushButton*>("catalogue_shared")->text(), QString::fromUtf8(k.shared));
+        EXPECT_EQ(w.findChild<QPushButton*>("catalogue_reconnect")->accessibleName(), QString::fromUtf8(k.reconnect));
         EXPECT_EQ(w.model()->headerData(col(Column::pst), Qt::Horizontal, Qt::ToolTipRole).toString(),
                   QString::fromUtf8(k.price));
     }
