@@ -1,7 +1,9 @@
 #include "batch/batch.h"
 
 #include "batch/captions.h"
+#include "batch/catalogue_source.h"
 #include "csv/csv.h"
+#include "catalogue/catalogue.h"
 #include "engine/checked.h"
 #include "engine/fields.h"
 #include "engine/model.h"
@@ -256,9 +258,11 @@ public:
 private:
     int fail(const std::string& why)
     {
-        diag_ << "stk_batch: " << why << "\n";
+        diag_ << "stk_batch: " << why << (imported_ ? "; the import into the catalogue stays done" : "") << "\n";
         return failed;
     }
+    bool check_output(std::string& error) const;
+    bool open_input(std::string& error);
     bool match_header(const csv::Row& header, std::string& error);
     bool company_parameters(std::string& error);
     char choose_decimal(const std::vector<OwnedRow>& rows) const;
@@ -297,6 +301,7 @@ private:
     std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
     std::chrono::steady_clock::time_point shown_{};
     bool progress_shown_ = false;
+    std::optional<Imported> imported_;  // the input imported into the catalogue first
 };
 
 bool Run::match_header(const csv::Row& header, std::string& error)
@@ -613,18 +618,11 @@ void Run::progress(bool last)
 int Run::go()
 {
     std::string error;
-    if (options_.input != "-" && options_.output != "-") {
-        std::error_code ec;
-        if (fs::weakly_canonical(options_.input, ec) == fs::weakly_canonical(options_.output, ec) ||
-            fs::equivalent(options_.input, options_.output, ec))
-            return fail("the output " + options_.output + " would replace the input; choose another output file");
-    }
-    csv::ReaderOptions reader_options;
-    reader_options.separator = options_.separator;
-    reader_ = csv::Reader::open(options_.input, reader_options, error);
-    if (!reader_)
+    if (!check_output(error) || !open_input(error))
         return fail(error);
-    const std::string input_name = options_.input == "-" ? "standard input" : options_.input;
+    const std::string input_name = options_.input.empty()  ? "the catalogue"
+                                   : options_.input == "-" ? "standard input"
+                                                           : options_.input;
 
     csv::Row header;
     if (!reader_->next(header))
@@ -634,7 +632,8 @@ int Run::go()
     const OwnedRow header_row = own(header);
     if (!match_header(header, error))
         return fail(input_name + ": " + error);
-    comma_decimal_ = reader_->format().separator != ',';
+    // The catalogue holds the texts typed in the window, read as the window reads them.
+    comma_decimal_ = !options_.input.empty() && reader_->format().separator != ',';
     if (!company_parameters(error))
         return fail(error);
 
@@ -692,7 +691,57 @@ int Run::go()
         return fail(error);
     diag_ << "stk_batch: " << rows_ << (rows_ == 1 ? " article" : " articles") << ", " << noted_rows_
           << " with notes\n";
-    return noted_rows_ > 0 ? with_notes : clean;
+    return noted_rows_ > 0 || (imported_ && imported_->refused > 0) ? with_notes : clean;
+}
+
+// The output replaces neither the input nor the catalogue's file.
+bool Run::check_output(std::string& error) const
+{
+    if (options_.output == "-")
+        return true;
+    std::error_code ec;
+    const auto same = [&](const std::string& other) {
+        return fs::weakly_canonical(other, ec) == fs::weakly_canonical(options_.output, ec) ||
+               fs::equivalent(other, options_.output, ec);
+    };
+    if (!options_.input.empty() && options_.input != "-" && same(options_.input)) {
+        error = "the output " + options_.output + " would replace the input; choose another output file";
+        return false;
+    }
+    if (options_.catalogue && !is_server_location(*options_.catalogue) && same(*options_.catalogue)) {
+        error = "the output " + options_.output + " would replace the catalogue; choose another output file";
+        return false;
+    }
+    return true;
+}
+
+// The input file, or the catalogue's articles; an input given with a
+// catalogue is imported into it first, in one transaction.
+bool Run::open_input(std::string& error)
+{
+    csv::ReaderOptions reader_options;
+    reader_options.separator = options_.separator;
+    if (options_.catalogue && options_.input.empty()) {
+        auto text = catalogue_as_csv(*options_.catalogue, options_.separator.value_or(','), options_.language,
+                                     options_.keys, error);
+        if (!text)
+            return false;
+        reader_ = csv::Reader::from_string(std::move(*text), reader_options, error);
+        return reader_ != nullptr;
+    }
+    if (options_.catalogue) {
+        if (options_.input == "-") {
+            error = "an import into the catalogue reads a file, not standard input";
+            return false;
+        }
+        imported_ = import_into_catalogue(*options_.catalogue, options_.input, options_.language, diag_, error);
+        if (!imported_)
+            return false;
+        diag_ << "stk_batch: imported into the catalogue: " << imported_->added << " added, " << imported_->updated
+              << " updated, " << imported_->refused << " refused\n";
+    }
+    reader_ = csv::Reader::open(options_.input, reader_options, error);
+    return reader_ != nullptr;
 }
 
 }  // namespace
@@ -821,6 +870,11 @@ std::optional<Options> parse_command_line(const std::vector<std::string>& args, 
                 return std::nullopt;
             }
             o.decimal = (*v)[0];
+        } else if (arg == "--catalogue") {
+            const auto v = take();
+            if (!v)
+                return std::nullopt;
+            o.catalogue = *v;
         } else if (arg == "--order-cost" || arg == "--storage-rate") {
             const auto v = take();
             if (!v)
@@ -849,23 +903,29 @@ std::optional<Options> parse_command_line(const std::vector<std::string>& args, 
     }
     if (o.help || o.version)
         return o;
-    if (inputs.size() != 1) {
+    if (inputs.size() > 1 || (inputs.empty() && !o.catalogue)) {
         error = inputs.empty() ? "no input file (\"-\" reads standard input)" : "more than one input file";
         return std::nullopt;
     }
-    o.input = inputs[0];
+    if (!inputs.empty())
+        o.input = inputs[0];
     return o;
 }
 
 std::string usage()
 {
     return "Usage: stk_batch [options] INPUT.csv [-o OUTPUT.csv]\n"
+           "       stk_batch [options] --catalogue WHERE [INPUT.csv] [-o OUTPUT.csv]\n"
            "Computes the safety stock of every spare part of a CSV list, as the window does.\n"
            "\"-\" reads standard input; the output goes to standard output unless -o names a file.\n"
            "\n"
            "  -o, --output FILE     write to FILE (through a temporary file, never over the input)\n"
            "  --sep , | ; | tab     the field separator (detected from the header otherwise)\n"
            "  --decimal , | .       the decimal separator of the numbers written (as in the input otherwise)\n"
+           "  --catalogue WHERE     the catalogue: a file, or a PostgreSQL server (postgresql://... or\n"
+           "                        \"host=... dbname=...\"; the password from ~/.pgpass or PGPASSWORD).\n"
+           "                        Without INPUT, computes its articles; with INPUT, first imports\n"
+           "                        INPUT's articles into it in one transaction (a reference column needed)\n"
            "  --order-cost X        the order cost when there is no \"cct\" column\n"
            "  --storage-rate X      the storage rate (% / month) when there is no \"tst\" column\n"
            "  --lang fr | en | pt   language of the result captions (the locale's, else French)\n"

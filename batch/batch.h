@@ -13,8 +13,9 @@
 namespace stk::batch {
 
 struct Options {
-    std::string input;         // a file, or "-" for standard input
-    std::string output = "-";  // a file, or "-" for standard output
+    std::string input;  // a file, or "-" for standard input; empty to compute the catalogue's articles
+    std::optional<std::string> catalogue;  // --catalogue: a catalogue file or a server's connection
+    std::string output = "-";              // a file, or "-" for standard output
     std::optional<char> separator;
     std::optional<char> decimal;              // decimal separator of the numbers written
     std::optional<std::string> order_cost;    // --order-cost text

@@ -1,70 +1,23 @@
 #include "catalogue/catalogue.h"
 
-#include <sqlite3.h>
+#include "catalogue/pg_engine.h"
+#include "catalogue/sqlite_engine.h"
 
 #include <algorithm>
 #include <limits>
 #include <string>
-#include <system_error>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace stk {
 
 namespace {
 
+using db::Query;
+using Step = db::Query::Step;
+
 constexpr const char* article_columns =
     "id, reference, description, dat, pst, uut, dvt, crt, nbt, stock, changed, version";
-constexpr const char* now_utc = "strftime('%Y-%m-%dT%H:%M:%SZ', 'now')";
-
-// Version 2: an id that is never reused (so an undone delete gets its own
-// back), the stock on hand and a version number per article.
-constexpr const char* schema_v2 = R"(
-CREATE TABLE article (
-  id INTEGER PRIMARY KEY AUTOINCREMENT,
-  reference TEXT NOT NULL COLLATE NOCASE UNIQUE CHECK (reference <> ''),
-  description TEXT NOT NULL DEFAULT '',
-  dat TEXT NOT NULL DEFAULT '',
-  pst TEXT NOT NULL DEFAULT '',
-  uut TEXT NOT NULL DEFAULT '',
-  dvt TEXT NOT NULL DEFAULT '',
-  crt TEXT NOT NULL DEFAULT '',
-  nbt TEXT NOT NULL DEFAULT '',
-  stock INTEGER CHECK (stock IS NULL OR stock >= 0),
-  changed TEXT NOT NULL,
-  version INTEGER NOT NULL DEFAULT 1
-);
-)";
-
-// From version 1 (reference as the key, no stock, no version): every article
-// is kept, in reference order, at version 1.
-constexpr const char* upgrade_v1_to_v2 = R"(
-ALTER TABLE article RENAME TO article_v1;
-)";
-// Version 3: a change counter that every write moves, and the description
-// order kept by an index so that a page is read without sorting them all.
-constexpr const char* schema_v3 = R"(
-CREATE TABLE catalogue_state (
-  id INTEGER PRIMARY KEY CHECK (id = 1),
-  change_count INTEGER NOT NULL
-);
-INSERT INTO catalogue_state (id, change_count) VALUES (1, 0);
-CREATE INDEX article_by_description ON article (description COLLATE NOCASE, reference, id);
-)";
-constexpr const char* copy_v1 = R"(
-INSERT INTO article (reference, description, dat, pst, uut, dvt, crt, nbt, stock, changed, version)
-  SELECT reference, description, dat, pst, uut, dvt, crt, nbt, NULL, changed, 1
-  FROM article_v1 ORDER BY reference;
-DROP TABLE article_v1;
-)";
-
-// A new article at version 1, changed now; parameters as bind_data() binds them.
-std::string insert_sql()
-{
-    return std::string(
-               "INSERT INTO article (reference, description, dat, pst, uut, dvt, crt, nbt, stock, changed, "
-               "version) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ") +
-           now_utc + ", 1)";
-}
 
 // A count as an SQL integer: beyond the largest, the largest (the same for any table).
 std::int64_t clamped(std::size_t n)
@@ -74,21 +27,13 @@ std::int64_t clamped(std::size_t n)
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
-char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+using db::ascii_folded;
 
-std::string ascii_folded(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        c = ascii_lower(c);
-    return out;
-}
-
-// A LIKE pattern that finds `text` anywhere; '\' escapes the wildcards.
+// A LIKE pattern that finds `text` anywhere, ASCII letters in lower case; '\' escapes the wildcards.
 std::string contains_pattern(std::string_view text)
 {
     std::string out = "%";
-    for (char c : text) {
+    for (char c : ascii_folded(text)) {
         if (c == '%' || c == '_' || c == '\\')
             out += '\\';
         out += c;
@@ -97,7 +42,7 @@ std::string contains_pattern(std::string_view text)
     return out;
 }
 
-Article read_article(const sql::Statement& s)
+Article read_article(const Query& s)
 {
     Article a;
     a.id = s.integer(0);
@@ -112,31 +57,18 @@ Article read_article(const sql::Statement& s)
     return a;
 }
 
+// What bind_data() binds for one article.
+constexpr std::size_t bound_per_article = 9;
+// New articles an import writes with one statement (well below the parameters SQLite and PostgreSQL take).
+constexpr std::size_t import_rows_per_insert = 250;
+
 // Binds reference, description, the six parameters and the stock from `first` on.
-void bind_data(sql::Statement& s, const ArticleData& a, int first)
+void bind_data(Query& s, const ArticleData& a, int first)
 {
     s.bind(first, a.reference).bind(first + 1, a.description);
     for (std::size_t i = 0; i < article_param_count; ++i)
         s.bind(first + 2 + static_cast<int>(i), a.params[i]);
     s.bind(first + 8, a.stock);
-}
-
-Problem problem_of(int code)
-{
-    switch (code & 0xff) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return Problem::busy;
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-        return Problem::corrupt;
-    case SQLITE_READONLY:
-        return Problem::read_only;
-    case SQLITE_CANTOPEN:
-        return Problem::cannot_open;
-    default:
-        return Problem::storage;
-    }
 }
 
 }  // namespace
@@ -253,111 +185,27 @@ bool is_server_location(std::string_view where)
     return i > word && i < where.size() && where[i] == '=';
 }
 
-Failure Catalogue::storage_failure(const std::string& message) const
-{
-    return Failure{Problem::storage, message.empty() ? db_.error() : message};
-}
-
-Failure Catalogue::statement_failure(const sql::Statement& s) const
-{
-    return Failure{problem_of(s.result_code()), s.error()};
-}
+Failure Catalogue::failure_of(const Query& s) const { return Failure{db::problem_of(s.fault()), s.error()}; }
 
 Result<Catalogue> Catalogue::open(const std::filesystem::path& path)
 {
-    std::error_code ec;
-    const bool exists = std::filesystem::exists(path, ec) || ec;
+    auto db = db::open_sqlite(path);
+    if (!db)
+        return *db.failure;
     Catalogue c;
+    c.db_ = std::move(*db.value);
     c.path_ = path;
-    const std::string where = path.string();
-    if (auto failure = c.db_.open(where, !exists))
-        return Failure{Problem::cannot_open, where + ": " + *failure};
-    // A file the user cannot write is not ours to change.
-    if (exists && c.db_.read_only())
-        return Failure{Problem::read_only, where};
-    c.db_.busy_timeout(2000);
-
-    const auto classify = [&](const sql::Statement& s) {
-        Failure f = c.statement_failure(s);
-        f.detail = where + ": " + f.detail;
-        return f;
-    };
-    std::int64_t version = 0, objects = 0;
-    std::string journal;
-    {
-        sql::Statement s(c.db_, "PRAGMA user_version");
-        if (s.step() != sql::Statement::Step::row)
-            return classify(s);
-        version = s.integer(0);
-    }
-    {
-        sql::Statement s(c.db_, "SELECT count(*) FROM sqlite_master");
-        if (s.step() != sql::Statement::Step::row)
-            return classify(s);
-        objects = s.integer(0);
-    }
-    if (version > catalogue_schema_version)
-        return Failure{Problem::newer_version, where + ": " + std::to_string(version)};
-    if (version == 0 && objects > 0)
-        return Failure{Problem::not_a_catalogue, where};
-    {
-        sql::Statement s(c.db_, "PRAGMA journal_mode");
-        if (s.step() != sql::Statement::Step::row)
-            return classify(s);
-        journal = ascii_folded(s.text_view(0));
-    }
-    // Before the first write to an existing file (an upgrade, the switch to
-    // WAL), make sure it is sound: a damaged file is left as it is.
-    if (exists && objects > 0 && (version < catalogue_schema_version || journal != "wal")) {
-        sql::Statement s(c.db_, "PRAGMA quick_check(1)");
-        if (s.step() != sql::Statement::Step::row)
-            return classify(s);
-        if (s.text_view(0) != "ok")
-            return Failure{Problem::corrupt, where + ": " + s.text(0)};
-    }
-    if (version < catalogue_schema_version) {
-        sql::Transaction t(c.db_);
-        if (t.begin_error())
-            return Failure{Problem::busy, where + ": " + *t.begin_error()};
-        if (version == 1) {
-            if (auto f = c.db_.exec(upgrade_v1_to_v2))
-                return c.storage_failure(where + ": " + *f);
-        }
-        if (version < 2) {
-            if (auto f = c.db_.exec(schema_v2))
-                return c.storage_failure(where + ": " + *f);
-        }
-        if (version == 1) {
-            if (auto f = c.db_.exec(copy_v1))
-                return c.storage_failure(where + ": " + *f);
-        }
-        if (auto f = c.db_.exec(schema_v3))
-            return c.storage_failure(where + ": " + *f);
-        if (auto f = c.db_.exec(("PRAGMA user_version = " + std::to_string(catalogue_schema_version)).c_str()))
-            return c.storage_failure(where + ": " + *f);
-        if (auto f = t.commit())
-            return Failure{Problem::busy, where + ": " + *f};
-    }
-    if (journal != "wal") {
-        sql::Statement s(c.db_, "PRAGMA journal_mode = WAL");
-        if (s.step() != sql::Statement::Step::row)
-            return classify(s);
-        if (ascii_folded(s.text_view(0)) != "wal")
-            return Failure{Problem::cannot_open, where + ": journal mode " + s.text(0)};
-    }
     return c;
 }
 
-std::string Catalogue::location() const { return path_.string(); }
-
-bool Catalogue::is_shared() const { return false; }
-
-Result<std::int64_t> Catalogue::change_count()
+Result<Catalogue> Catalogue::connect(std::string_view connection)
 {
-    sql::Statement s(db_, "SELECT change_count FROM catalogue_state WHERE id = 1");
-    if (s.step() != sql::Statement::Step::row)
-        return statement_failure(s);
-    return s.integer(0);
+    auto db = db::connect_postgres(connection);
+    if (!db)
+        return *db.failure;
+    Catalogue c;
+    c.db_ = std::move(*db.value);
+    return c;
 }
 
 Result<Catalogue> Catalogue::open_location(std::string_view where)
@@ -367,9 +215,25 @@ Result<Catalogue> Catalogue::open_location(std::string_view where)
     return open(std::filesystem::path(where));
 }
 
-Result<Catalogue> Catalogue::connect(std::string_view connection)
+std::string Catalogue::location() const { return db_->location(); }
+
+bool Catalogue::is_shared() const { return db_->is_shared(); }
+
+Result<std::int64_t> Catalogue::change_count()
 {
-    return Failure{Problem::offline, std::string(connection)};
+    Query s(*db_, "SELECT change_count FROM catalogue_state WHERE id = 1");
+    if (s.step() != Step::row)
+        return failure_of(s);
+    return s.integer(0);
+}
+
+std::string Catalogue::select_articles(bool filtered) const
+{
+    std::string q = std::string("SELECT ") + article_columns + " FROM article";
+    if (filtered)
+        q += " WHERE " + db_->folded("reference") + " LIKE ?1 ESCAPE '\\' OR " + db_->folded("description") +
+             " LIKE ?1 ESCAPE '\\'";
+    return q;
 }
 
 Result<std::vector<Article>> Catalogue::list(std::string_view filter, Order order)
@@ -386,14 +250,13 @@ Result<std::vector<Article>> Catalogue::page(std::string_view filter, Order orde
 Result<std::vector<Article>> Catalogue::read_articles(std::string_view filter, Order order,
                                                       std::optional<std::pair<std::size_t, std::size_t>> window)
 {
-    std::string q = std::string("SELECT ") + article_columns + " FROM article";
-    if (!filter.empty())
-        q += " WHERE reference LIKE ?1 ESCAPE '\\' OR description LIKE ?1 ESCAPE '\\'";
-    q += order == Order::reference ? " ORDER BY reference, id" : " ORDER BY description COLLATE NOCASE, reference, id";
+    std::string q = select_articles(!filter.empty());
+    const std::string by_reference = db_->folded("reference") + ", id";
+    q += " ORDER BY " + (order == Order::reference ? by_reference : db_->folded("description") + ", " + by_reference);
     const int limit_at = filter.empty() ? 1 : 2;
     if (window)
         q += " LIMIT ?" + std::to_string(limit_at) + " OFFSET ?" + std::to_string(limit_at + 1);
-    sql::Statement s(db_, q);
+    Query s(*db_, q);
     if (!filter.empty())
         s.bind(1, contains_pattern(filter));
     if (window)
@@ -403,11 +266,11 @@ Result<std::vector<Article>> Catalogue::read_articles(std::string_view filter, O
         out.reserve(std::min<std::size_t>(window->second, 1000));
     else if (filter.empty())
         out.reserve(static_cast<std::size_t>(count()));  // no copies while it grows
-    sql::Statement::Step step;
-    while ((step = s.step()) == sql::Statement::Step::row)
+    Step step;
+    while ((step = s.step()) == Step::row)
         out.push_back(read_article(s));
-    if (step == sql::Statement::Step::error)
-        return statement_failure(s);
+    if (step == Step::error)
+        return failure_of(s);
     return out;
 }
 
@@ -417,70 +280,92 @@ Result<Article> Catalogue::get(std::string_view reference)
     probe.reference = std::string(reference);
     if (auto f = normalize(probe))
         return *f;
-    sql::Statement s(db_, std::string("SELECT ") + article_columns + " FROM article WHERE reference = ?1");
+    Query s(*db_, select_articles(false) + " WHERE " + db_->folded("reference") + " = " + db_->folded("?1"));
     s.bind(1, probe.reference);
     return fetch_one(s, probe.reference);
 }
 
 Result<Article> Catalogue::get(std::int64_t id)
 {
-    sql::Statement s(db_, std::string("SELECT ") + article_columns + " FROM article WHERE id = ?1");
+    Query s(*db_, select_articles(false) + " WHERE id = ?1");
     s.bind(1, id);
     return fetch_one(s, {});
 }
 
-Result<Article> Catalogue::fetch_one(sql::Statement& s, const std::string& wanted)
+Result<Article> Catalogue::fetch_one(Query& s, const std::string& wanted)
 {
     switch (s.step()) {
-    case sql::Statement::Step::row:
+    case Step::row:
         return read_article(s);
-    case sql::Statement::Step::done:
+    case Step::done:
         return Failure{Problem::not_found, wanted};
     default:
-        return statement_failure(s);
+        return failure_of(s);
     }
 }
 
-Done Catalogue::begin_change(const sql::Transaction& t)
+Done Catalogue::begin_change(const db::Transaction& t)
 {
     if (t.begin_error())
-        return Failure{Problem::busy, *t.begin_error()};
-    if (auto f = db_.exec("UPDATE catalogue_state SET change_count = change_count + 1 WHERE id = 1"))
-        return Failure{Problem::busy, *f};
+        return Failure{db::problem_of(db_->fault()), *t.begin_error()};
+    if (auto f = db_->exec("UPDATE catalogue_state SET change_count = change_count + 1 WHERE id = 1"))
+        return Failure{db::problem_of(db_->fault()), *f};
     return std::nullopt;
 }
 
-Result<Article> Catalogue::commit_with(sql::Transaction& t, std::int64_t id)
+Result<Article> Catalogue::commit_with(db::Transaction& t, std::int64_t id)
 {
     auto stored = get(id);
     if (!stored)
         return stored;
     if (auto f = t.commit())
-        return Failure{Problem::busy, *f};
+        return Failure{db::problem_of(db_->fault()), *f};
     return stored;
 }
 
 std::int64_t Catalogue::count()
 {
-    sql::Statement s(db_, "SELECT count(*) FROM article");
-    return s.step() == sql::Statement::Step::row ? s.integer(0) : 0;
+    Query s(*db_, "SELECT count(*) FROM article");
+    return s.step() == Step::row ? s.integer(0) : 0;
+}
+
+std::string Catalogue::insert_rows_sql(std::size_t rows) const
+{
+    std::string q =
+        "INSERT INTO article (reference, description, dat, pst, uut, dvt, crt, nbt, stock, changed, "
+        "version) VALUES ";
+    for (std::size_t k = 0; k < rows; ++k) {
+        q += k == 0 ? "(" : ", (";
+        for (std::size_t p = 1; p <= bound_per_article; ++p)
+            q += "?" + std::to_string(k * bound_per_article + p) + ", ";
+        q += db_->now_utc() + ", 1)";
+    }
+    return q;
+}
+
+std::string Catalogue::insert_sql() const { return insert_rows_sql(1) + " RETURNING id"; }
+
+Result<Article> Catalogue::insert(const ArticleData& a, db::Transaction& t)
+{
+    Query s(*db_, insert_sql());
+    bind_data(s, a, 1);
+    std::int64_t id = 0;
+    if (s.run(&id) != Step::row) {
+        if (s.fault() == db::Fault::unique)
+            return Failure{Problem::reference_taken, a.reference};
+        return failure_of(s);
+    }
+    return commit_with(t, id);
 }
 
 Result<Article> Catalogue::add(ArticleData a)
 {
     if (auto f = normalize(a))
         return *f;
-    sql::Transaction t(db_);
+    db::Transaction t(*db_);
     if (auto f = begin_change(t))
         return *f;
-    sql::Statement s(db_, insert_sql());
-    bind_data(s, a, 1);
-    if (s.step() == sql::Statement::Step::error) {
-        if (s.result_code() == SQLITE_CONSTRAINT_UNIQUE)
-            return Failure{Problem::reference_taken, a.reference};
-        return statement_failure(s);
-    }
-    return commit_with(t, db_.last_insert_id());
+    return insert(a, t);
 }
 
 Result<Article> Catalogue::update(const Article& edited)
@@ -488,31 +373,36 @@ Result<Article> Catalogue::update(const Article& edited)
     ArticleData a = edited;
     if (auto f = normalize(a))
         return *f;
-    sql::Transaction t(db_);
+    db::Transaction t(*db_);
     if (auto f = begin_change(t))
         return *f;
-    sql::Statement s(db_, std::string("UPDATE article SET reference = ?1, description = ?2, dat = ?3, pst = ?4, "
-                                      "uut = ?5, dvt = ?6, crt = ?7, nbt = ?8, stock = ?9, changed = ") +
-                              now_utc + ", version = version + 1 WHERE id = ?10 AND version = ?11");
+    // The version check and the change are one statement: of two edits of the
+    // same version, exactly one finds it.
+    Query s(*db_,
+            "UPDATE article SET reference = ?1, description = ?2, dat = ?3, pst = ?4, uut = ?5, dvt = ?6, "
+            "crt = ?7, nbt = ?8, stock = ?9, changed = " +
+                db_->now_utc() + ", version = version + 1 WHERE id = ?10 AND version = ?11 RETURNING id");
     bind_data(s, a, 1);
     s.bind(10, edited.id).bind(11, edited.version);
-    if (s.step() == sql::Statement::Step::error) {
-        if (s.result_code() == SQLITE_CONSTRAINT_UNIQUE)
+    switch (s.run()) {
+    case Step::row:
+        return commit_with(t, edited.id);
+    case Step::error:
+        if (s.fault() == db::Fault::unique)
             return Failure{Problem::reference_taken, a.reference};
-        return statement_failure(s);
+        return failure_of(s);
+    case Step::done:
+        break;
     }
-    if (db_.changes() == 0) {
-        auto current = get(edited.id);
-        if (!current)
-            return *current.failure;
-        return Failure{Problem::changed_elsewhere, current.value->reference};
-    }
-    return commit_with(t, edited.id);
+    auto current = get(edited.id);
+    if (!current)
+        return *current.failure;
+    return Failure{Problem::changed_elsewhere, current.value->reference};
 }
 
 Result<Article> Catalogue::duplicate(std::int64_t id)
 {
-    sql::Transaction t(db_);
+    db::Transaction t(*db_);
     if (auto f = begin_change(t))
         return *f;
     auto original = get(id);
@@ -520,39 +410,34 @@ Result<Article> Catalogue::duplicate(std::int64_t id)
         return original;
     ArticleData copy = *original.value;
     const std::string base = duplicate_base(copy.reference);
-    sql::Statement taken(db_, "SELECT 1 FROM article WHERE reference = ?1");
+    Query taken(*db_, "SELECT 1 FROM article WHERE " + db_->folded("reference") + " = " + db_->folded("?1"));
     for (std::int64_t n = 2;; ++n) {
         copy.reference = base + " (" + std::to_string(n) + ")";
         taken.reset();
         taken.bind(1, copy.reference);
-        const auto step = taken.step();
-        if (step == sql::Statement::Step::error)
-            return statement_failure(taken);
-        if (step == sql::Statement::Step::done)
+        const auto step = taken.run();
+        if (step == Step::error)
+            return failure_of(taken);
+        if (step == Step::done)
             break;
     }
-    // The nested add joins this transaction's lock: do the insert here.
-    sql::Statement s(db_, insert_sql());
-    bind_data(s, copy, 1);
-    if (s.step() == sql::Statement::Step::error)
-        return statement_failure(s);
-    return commit_with(t, db_.last_insert_id());
+    return insert(copy, t);
 }
 
 Done Catalogue::remove(std::int64_t id)
 {
-    sql::Transaction t(db_);
+    db::Transaction t(*db_);
     if (auto f = begin_change(t))
         return *f;
     auto article = get(id);
     if (!article)
         return article.failure;
-    sql::Statement s(db_, "DELETE FROM article WHERE id = ?1");
+    Query s(*db_, "DELETE FROM article WHERE id = ?1");
     s.bind(1, id);
-    if (s.step() == sql::Statement::Step::error)
-        return statement_failure(s);
+    if (s.run() == Step::error)
+        return failure_of(s);
     if (auto f = t.commit())
-        return Failure{Problem::busy, *f};
+        return Failure{db::problem_of(db_->fault()), *f};
     last_removed_ = std::move(article.value);
     return std::nullopt;
 }
@@ -562,18 +447,18 @@ Result<Article> Catalogue::undo_remove()
     if (!last_removed_)
         return Failure{Problem::not_found, {}};
     const Article& a = *last_removed_;
-    sql::Transaction t(db_);
+    db::Transaction t(*db_);
     if (auto f = begin_change(t))
         return *f;
-    sql::Statement s(db_, std::string("INSERT INTO article (reference, description, dat, pst, uut, dvt, crt, nbt, "
-                                      "stock, id, changed, version) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, "
-                                      "?10, ?11, ?12)"));
+    Query s(*db_,
+            "INSERT INTO article (reference, description, dat, pst, uut, dvt, crt, nbt, stock, id, changed, "
+            "version) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)");
     bind_data(s, a, 1);
     s.bind(10, a.id).bind(11, a.changed).bind(12, a.version);
-    if (s.step() == sql::Statement::Step::error) {
-        if ((s.result_code() & 0xff) == SQLITE_CONSTRAINT)
+    if (s.run() == Step::error) {
+        if (s.fault() == db::Fault::unique || s.fault() == db::Fault::constraint)
             return Failure{Problem::reference_taken, a.reference};
-        return statement_failure(s);
+        return failure_of(s);
     }
     auto stored = commit_with(t, a.id);
     if (stored)
@@ -583,10 +468,19 @@ Result<Article> Catalogue::undo_remove()
 
 Result<ImportPlan> Catalogue::plan_import(std::vector<ArticleData>& articles, std::vector<std::int64_t>* ids)
 {
+    // Every stored reference in one read, rather than one question per article.
+    std::unordered_map<std::string, std::int64_t> stored;
+    {
+        Query s(*db_, "SELECT id, reference FROM article");
+        Step step;
+        while ((step = s.step()) == Step::row)
+            stored.emplace(ascii_folded(s.text_view(1)), s.integer(0));
+        if (step == Step::error)
+            return failure_of(s);
+    }
     ImportPlan plan;
     std::unordered_set<std::string> seen;
     seen.reserve(articles.size());
-    sql::Statement find(db_, "SELECT id FROM article WHERE reference = ?1");
     if (ids)
         ids->assign(articles.size(), -1);
     for (std::size_t i = 0; i < articles.size(); ++i) {
@@ -595,19 +489,16 @@ Result<ImportPlan> Catalogue::plan_import(std::vector<ArticleData>& articles, st
             plan.refused.push_back({i, *f});
             continue;
         }
-        if (!seen.insert(ascii_folded(a.reference)).second) {
+        std::string key = ascii_folded(a.reference);
+        const auto found = stored.find(key);
+        if (!seen.insert(std::move(key)).second) {
             plan.refused.push_back({i, Failure{Problem::reference_in_import_twice, a.reference}});
             continue;
         }
-        find.reset();
-        find.bind(1, a.reference);
-        const auto step = find.step();
-        if (step == sql::Statement::Step::error)
-            return statement_failure(find);
-        if (step == sql::Statement::Step::row) {
+        if (found != stored.end()) {
             ++plan.updated;
             if (ids)
-                (*ids)[i] = find.integer(0);
+                (*ids)[i] = found->second;
         } else {
             ++plan.added;
             if (ids)
@@ -624,7 +515,7 @@ Result<ImportPlan> Catalogue::preview_import(std::vector<ArticleData> articles)
 
 Result<ImportPlan> Catalogue::commit_import(std::vector<ArticleData> articles, const ImportPlan& previewed)
 {
-    sql::Transaction t(db_);
+    db::Transaction t(*db_);
     if (auto f = begin_change(t))
         return *f;
     std::vector<std::int64_t> ids;
@@ -633,38 +524,54 @@ Result<ImportPlan> Catalogue::commit_import(std::vector<ArticleData> articles, c
         return plan;
     if (!(*plan.value == previewed) || plan.value->refused.size() != previewed.refused.size())
         return Failure{Problem::import_changed, {}};
-    sql::Statement insert(db_, insert_sql());
     // An article found by its reference keeps the reference as stored.
-    sql::Statement update(db_, std::string("UPDATE article SET description = ?2, dat = ?3, pst = ?4, uut = ?5, "
-                                           "dvt = ?6, crt = ?7, nbt = ?8, stock = ?9, changed = ") +
-                                   now_utc + ", version = version + 1 WHERE id = ?10 AND reference = ?1");
+    Query update_row(*db_,
+                     "UPDATE article SET description = ?2, dat = ?3, pst = ?4, uut = ?5, dvt = ?6, crt = ?7, "
+                     "nbt = ?8, stock = ?9, changed = " +
+                         db_->now_utc() + ", version = version + 1 WHERE id = ?10 AND " + db_->folded("reference") +
+                         " = " + db_->folded("?1"));
+    const auto failed = [&](const Query& s, std::size_t i) {
+        Failure f = failure_of(s);
+        f.detail = articles[i].reference + ": " + f.detail;
+        return f;
+    };
+    std::vector<std::size_t> added;
     for (std::size_t i = 0; i < articles.size(); ++i) {
-        if (ids[i] < 0)
+        if (ids[i] == 0)
+            added.push_back(i);
+        if (ids[i] <= 0)
             continue;
-        sql::Statement& s = ids[i] == 0 ? insert : update;
+        update_row.reset();
+        bind_data(update_row, articles[i], 1);
+        update_row.bind(10, ids[i]);
+        if (update_row.run() == Step::error)
+            return failed(update_row, i);
+    }
+    // New articles by rows of a few hundred: one statement, one exchange with a server, for each.
+    std::optional<Query> full, last;
+    for (std::size_t first = 0; first < added.size(); first += import_rows_per_insert) {
+        const std::size_t n = std::min(import_rows_per_insert, added.size() - first);
+        Query& s = n == import_rows_per_insert ? (full ? *full : full.emplace(*db_, insert_rows_sql(n)))
+                                               : last.emplace(*db_, insert_rows_sql(n));
         s.reset();
-        bind_data(s, articles[i], 1);
-        if (ids[i] > 0)
-            s.bind(10, ids[i]);
-        if (s.step() == sql::Statement::Step::error) {
-            Failure f = statement_failure(s);
-            f.detail = articles[i].reference + ": " + f.detail;
-            return f;
-        }
+        for (std::size_t k = 0; k < n; ++k)
+            bind_data(s, articles[added[first + k]], 1 + static_cast<int>(k * bound_per_article));
+        if (s.run() == Step::error)
+            return failed(s, added[first]);
     }
     if (auto f = t.commit())
-        return Failure{Problem::busy, *f};
+        return Failure{db::problem_of(db_->fault()), *f};
     return plan;
 }
 
 Done Catalogue::for_each(const std::function<void(const Article&)>& visit)
 {
-    sql::Statement s(db_, std::string("SELECT ") + article_columns + " FROM article ORDER BY reference, id");
-    sql::Statement::Step step;
-    while ((step = s.step()) == sql::Statement::Step::row)
+    Query s(*db_, select_articles(false) + " ORDER BY " + db_->folded("reference") + ", id");
+    Step step;
+    while ((step = s.step()) == Step::row)
         visit(read_article(s));
-    if (step == sql::Statement::Step::error)
-        return statement_failure(s);
+    if (step == Step::error)
+        return failure_of(s);
     return std::nullopt;
 }
 

@@ -9,13 +9,16 @@
 // changed it meanwhile), so nobody's change is silently overwritten.
 #pragma once
 
-#include "catalogue/sqlite_db.h"
+#include "catalogue/engine.h"
+#include "catalogue/problem.h"
+#include "catalogue/schema.h"
 #include "engine/fields.h"
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,11 +29,6 @@ namespace stk {
 
 // The file name of the catalogue in the program's folder.
 inline constexpr std::string_view catalogue_file_name = "catalogue_stk_secu.sqlite";
-
-// The schema this program writes. Version 1 held no stock, no version number
-// and used the reference as the key; version 2 had no change counter. Both are
-// upgraded in place.
-inline constexpr int catalogue_schema_version = 3;
 
 // What the user gives for an article.
 struct ArticleData {
@@ -49,46 +47,6 @@ struct Article : ArticleData {
     std::string changed;       // UTC, "2026-12-06T12:54:35Z"
     std::int64_t version = 0;  // 1 when added, one more at every change
 };
-
-// Why something could not be done. The texts are captions in French,
-// translated by the window like every other caption.
-enum class Problem {
-    cannot_open,
-    corrupt,
-    read_only,
-    newer_version,
-    not_a_catalogue,
-    reference_empty,
-    reference_taken,
-    reference_in_import_twice,
-    stock_invalid,
-    not_found,
-    changed_elsewhere,
-    busy,
-    import_changed,
-    storage,
-    offline,  // the catalogue server could not be reached
-};
-std::string_view problem_caption(Problem p);
-
-struct Failure {
-    Problem problem;
-    std::string detail;  // the reference concerned, or the database's own message; may be empty
-    // One line: the caption, then ": " and the detail when there is one.
-    std::string line(std::string_view caption) const;
-    std::string line() const { return line(problem_caption(problem)); }
-};
-
-// A value or the reason there is none.
-template <class T>
-struct Result {
-    std::optional<T> value;
-    std::optional<Failure> failure;
-    Result(T v) : value(std::move(v)) {}          // NOLINT: implicit, so functions return values
-    Result(Failure f) : failure(std::move(f)) {}  // NOLINT
-    explicit operator bool() const { return value.has_value(); }
-};
-using Done = std::optional<Failure>;  // nothing when it worked
 
 // How many articles an import adds, updates (same reference) and refuses.
 struct ImportPlan {
@@ -177,15 +135,22 @@ private:
     Result<std::vector<Article>> read_articles(std::string_view filter, Order order,
                                                std::optional<std::pair<std::size_t, std::size_t>> window);
     Result<ImportPlan> plan_import(std::vector<ArticleData>& articles, std::vector<std::int64_t>* ids);
-    Result<Article> fetch_one(sql::Statement& s, const std::string& wanted);
-    // Every change begins here: the change counter moves in the same transaction.
-    Done begin_change(const sql::Transaction& t);
+    Result<Article> fetch_one(db::Query& s, const std::string& wanted);
+    // Every change begins here: the change counter moves in the same
+    // transaction, which also makes the writers of a server take turns.
+    Done begin_change(const db::Transaction& t);
     // Reads the article back, then commits.
-    Result<Article> commit_with(sql::Transaction& t, std::int64_t id);
-    Failure storage_failure(const std::string& message = {}) const;
-    Failure statement_failure(const sql::Statement& s) const;
+    Result<Article> commit_with(db::Transaction& t, std::int64_t id);
+    Failure failure_of(const db::Query& s) const;
+    // INSERT of `rows` new articles at version 1, changed now; parameters as bind_data() binds them.
+    std::string insert_rows_sql(std::size_t rows) const;
+    std::string insert_sql() const;  // one, giving back its id
+    // Inserts the article, then reads it back and commits.
+    Result<Article> insert(const ArticleData& a, db::Transaction& t);
+    // The SELECT of every article column, matching the filter when there is one.
+    std::string select_articles(bool filtered) const;
 
-    sql::Database db_;
+    std::unique_ptr<db::Connection> db_;
     std::filesystem::path path_;
     std::optional<Article> last_removed_;
 };

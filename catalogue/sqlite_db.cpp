@@ -68,10 +68,6 @@ std::optional<std::string> Database::exec(const char* sql)
 
 std::string Database::error() const { return db_ ? one_line(sqlite3_errmsg(db_)) : std::string("not open"); }
 
-std::int64_t Database::changes() const { return sqlite3_changes64(db_); }
-
-std::int64_t Database::last_insert_id() const { return sqlite3_last_insert_rowid(db_); }
-
 bool Database::read_only() const { return sqlite3_db_readonly(db_, "main") == 1; }
 
 void Database::busy_timeout(int milliseconds) { sqlite3_busy_timeout(db_, milliseconds); }
@@ -121,16 +117,6 @@ Statement::Step Statement::step()
     return Step::error;
 }
 
-std::optional<std::string> Statement::run()
-{
-    Step s;
-    while ((s = step()) == Step::row) {
-    }
-    if (s == Step::error)
-        return error();
-    return std::nullopt;
-}
-
 void Statement::reset()
 {
     sqlite3_reset(stmt_);
@@ -157,28 +143,6 @@ std::string Statement::error() const
     // The connection's message describes the last failure of this statement.
     const char* message = sqlite3_errmsg(db_.handle());
     return one_line(message && *message ? message : sqlite3_errstr(code_));
-}
-
-Transaction::Transaction(Database& db) : db_(db)
-{
-    begin_error_ = db_.exec("BEGIN IMMEDIATE");
-    open_ = !begin_error_;
-}
-
-Transaction::~Transaction()
-{
-    if (open_)
-        db_.exec("ROLLBACK");
-}
-
-std::optional<std::string> Transaction::commit()
-{
-    if (!open_)
-        return begin_error_ ? begin_error_ : std::optional<std::string>("no transaction");
-    auto failure = db_.exec("COMMIT");
-    if (!failure)
-        open_ = false;
-    return failure;
 }
 
 }  // namespace stk::sql

@@ -1,5 +1,5 @@
-// A small RAII layer over the SQLite C library: one database connection, its
-// prepared statements and its transactions. Nothing here prints; every failure
+// A small RAII layer over the SQLite C library: one database connection and
+// its prepared statements. Nothing here prints; every failure
 // is returned as a one-line message.
 #pragma once
 
@@ -33,9 +33,6 @@ public:
     std::optional<std::string> exec(const char* sql);
     // The last error of the connection, on one line.
     std::string error() const;
-    // Rows changed by the last INSERT, UPDATE or DELETE.
-    std::int64_t changes() const;
-    std::int64_t last_insert_id() const;
     bool read_only() const;
     void busy_timeout(int milliseconds);
 
@@ -60,8 +57,6 @@ public:
 
     enum class Step { row, done, error };
     Step step();
-    // Runs the statement to its end; the failure, or nothing.
-    std::optional<std::string> run();
     void reset();
 
     // Columns are numbered from 0.
@@ -78,24 +73,6 @@ private:
     Database& db_;
     sqlite3_stmt* stmt_ = nullptr;
     int code_ = 0;
-};
-
-// BEGIN IMMEDIATE on construction; rolled back on destruction unless committed.
-class Transaction {
-public:
-    explicit Transaction(Database& db);
-    ~Transaction();
-    Transaction(const Transaction&) = delete;
-    Transaction& operator=(const Transaction&) = delete;
-
-    // The failure to begin, or nothing.
-    const std::optional<std::string>& begin_error() const { return begin_error_; }
-    std::optional<std::string> commit();
-
-private:
-    Database& db_;
-    std::optional<std::string> begin_error_;
-    bool open_ = false;
 };
 
 }  // namespace stk::sql

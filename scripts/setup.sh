@@ -10,6 +10,7 @@ packages=(
   qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev
+  libpq-dev  # the shared catalogue on a PostgreSQL server
   fonts-dejavu-core fonts-liberation2
 )
 if [ "${1:-}" = test ]; then
@@ -19,6 +20,8 @@ if [ "${1:-}" = test ]; then
   packages+=(libx11-dev libxtst-dev libxdamage-dev)
   # pdftotext reads the justification report's PDF back in the tests.
   packages+=(poppler-utils)
+  # A throwaway PostgreSQL server for the catalogue's tests on a server.
+  packages+=(postgresql)
 fi
 
 missing=()

@@ -1,9 +1,15 @@
-// The catalogue library against a temporary database file.
+// The catalogue library against a temporary database file and a fresh
+// database on the throwaway PostgreSQL server: the same tests on both engines.
 #include "catalogue/catalogue.h"
+#include "catalogue/sqlite_db.h"
+#include "pg_server.h"
 #include "temp_files.h"
 #include "unprivileged.h"
 
 #include <gtest/gtest.h>
+
+#include <latch>
+#include <thread>
 
 #include <sys/stat.h>
 
@@ -41,18 +47,61 @@ std::vector<std::string> references(Catalogue& c, std::string_view filter = {},
     return out;
 }
 
-class CatalogueTest : public testing::Test {
+enum class Engine { sqlite, postgresql };
+
+// A new catalogue on the engine under test; "another copy of the program" is
+// one more open() of the same place.
+class CatalogueTest : public testing::TestWithParam<Engine> {
 protected:
+    void SetUp() override
+    {
+        if (GetParam() == Engine::sqlite) {
+            where = stk::catalogue_path(dir.path).string();
+            return;
+        }
+        const auto server = stk::test::pg_server();
+        if (server.conninfo.empty())
+            GTEST_SKIP() << server.why_not;
+        database.emplace(server.conninfo);
+        ASSERT_FALSE(database->failure()) << *database->failure();
+        where = database->conninfo();
+    }
     Catalogue open()
     {
-        auto c = Catalogue::open(stk::catalogue_path(dir.path));
+        auto c = Catalogue::open_location(where);
         EXPECT_TRUE(c) << (c.failure ? c.failure->line() : "");
         return std::move(*c.value);
     }
+    // Another copy of the program takes the write lock and keeps it until release_lock().
+    void hold_lock()
+    {
+        if (GetParam() == Engine::sqlite) {
+            ASSERT_FALSE(file_lock.open(where, false));
+            ASSERT_FALSE(file_lock.exec("BEGIN IMMEDIATE"));
+        } else {
+            server_lock.emplace(where);
+            ASSERT_FALSE(server_lock->run("BEGIN; UPDATE catalogue_state SET change_count = change_count"));
+        }
+    }
+    void release_lock()
+    {
+        file_lock.close();
+        server_lock.reset();
+    }
+
     TempDir dir;
+    std::optional<stk::test::PgDatabase> database;
+    std::string where;
+    stk::sql::Database file_lock;
+    std::optional<stk::test::PgSession> server_lock;
 };
 
-TEST_F(CatalogueTest, AddsGetsAndKeepsArticlesAcrossOpenings)
+std::string engine_name(const testing::TestParamInfo<Engine>& info)
+{
+    return info.param == Engine::sqlite ? "sqlite" : "postgresql";
+}
+
+TEST_P(CatalogueTest, AddsGetsAndKeepsArticlesAcrossOpenings)
 {
     {
         Catalogue c = open();
@@ -73,7 +122,7 @@ TEST_F(CatalogueTest, AddsGetsAndKeepsArticlesAcrossOpenings)
     EXPECT_EQ(c.get("absent").failure->problem, Problem::not_found);
 }
 
-TEST_F(CatalogueTest, RefusesEmptyOrTakenReferencesAndNegativeStock)
+TEST_P(CatalogueTest, RefusesEmptyOrTakenReferencesAndNegativeStock)
 {
     Catalogue c = open();
     ASSERT_TRUE(c.add(article("A-1")));
@@ -93,7 +142,7 @@ TEST_F(CatalogueTest, RefusesEmptyOrTakenReferencesAndNegativeStock)
     EXPECT_EQ(c.add(article("A-1")).failure->line(), "Référence déjà utilisée: A-1");
 }
 
-TEST_F(CatalogueTest, UpdatesRefusingADuplicateReferenceOrAStaleVersion)
+TEST_P(CatalogueTest, UpdatesRefusingADuplicateReferenceOrAStaleVersion)
 {
     Catalogue c = open();
     Article a = *c.add(article("A")).value;
@@ -119,7 +168,7 @@ TEST_F(CatalogueTest, UpdatesRefusingADuplicateReferenceOrAStaleVersion)
     EXPECT_EQ(c.get("A").value->description, "Roulement");
 }
 
-TEST_F(CatalogueTest, DuplicatesUnderTheFirstFreeNumberedReference)
+TEST_P(CatalogueTest, DuplicatesUnderTheFirstFreeNumberedReference)
 {
     Catalogue c = open();
     Article a = *c.add(article("REF", "Joint", 3)).value;
@@ -137,7 +186,7 @@ TEST_F(CatalogueTest, DuplicatesUnderTheFirstFreeNumberedReference)
         EXPECT_EQ(stk::duplicate_base(given), base) << given;
 }
 
-TEST_F(CatalogueTest, DeletesAndUndoesTheLastDelete)
+TEST_P(CatalogueTest, DeletesAndUndoesTheLastDelete)
 {
     Catalogue c = open();
     Article a = *c.add(article("A", "premier", 1)).value;
@@ -166,7 +215,7 @@ TEST_F(CatalogueTest, DeletesAndUndoesTheLastDelete)
     EXPECT_EQ(c.remove(424242).value().problem, Problem::not_found);
 }
 
-TEST_F(CatalogueTest, ListsSortedAndFilteredOnReferenceAndDescription)
+TEST_P(CatalogueTest, ListsSortedAndFilteredOnReferenceAndDescription)
 {
     Catalogue c = open();
     for (auto [r, d] : std::vector<std::pair<const char*, const char*>>{
@@ -185,7 +234,7 @@ TEST_F(CatalogueTest, ListsSortedAndFilteredOnReferenceAndDescription)
     EXPECT_EQ(exported, references(c));
 }
 
-TEST_F(CatalogueTest, ImportReportsThenCommitsInOneTransaction)
+TEST_P(CatalogueTest, ImportReportsThenCommitsInOneTransaction)
 {
     Catalogue c = open();
     ASSERT_TRUE(c.add(article("EXIST", "ancien")));
@@ -213,7 +262,28 @@ TEST_F(CatalogueTest, ImportReportsThenCommitsInOneTransaction)
     EXPECT_EQ(c.get("NEW-1").value->description, "a");  // the first of the two
 }
 
-TEST_F(CatalogueTest, AnImportThatCannotCompleteChangesNothing)
+TEST_P(CatalogueTest, ALargeImportKeepsEveryArticleInItsOrder)
+{
+    Catalogue c = open();
+    std::vector<ArticleData> rows;
+    for (int i = 0; i < 601; ++i)  // written by statements of a few hundred rows
+        rows.push_back(article("R" + std::to_string(1000 + i), "d" + std::to_string(i), i % 7));
+    auto done = c.commit_import(rows, *c.preview_import(rows).value);
+    ASSERT_TRUE(done) << done.failure->line();
+    EXPECT_EQ(done.value->added, 601u);
+    EXPECT_EQ(c.count(), 601);
+    std::int64_t last_id = 0;
+    for (int i : {0, 249, 250, 499, 500, 600}) {
+        const Article a = *c.get("r" + std::to_string(1000 + i)).value;
+        EXPECT_EQ(a.description, "d" + std::to_string(i));
+        EXPECT_EQ(a.stock, i % 7);
+        EXPECT_EQ(a.params, rows[0].params);
+        EXPECT_GT(a.id, last_id) << "ids follow the list";
+        last_id = a.id;
+    }
+}
+
+TEST_P(CatalogueTest, AnImportThatCannotCompleteChangesNothing)
 {
     Catalogue c = open();
     ASSERT_TRUE(c.add(article("KEEP", "tel quel")));
@@ -223,7 +293,7 @@ TEST_F(CatalogueTest, AnImportThatCannotCompleteChangesNothing)
 
     // Another copy of the program adds N2 between the preview and the commit.
     {
-        auto other = Catalogue::open(c.path());
+        auto other = Catalogue::open_location(where);
         ASSERT_TRUE(other);
         ASSERT_TRUE(other.value->add(article("N2", "d'ailleurs")));
     }
@@ -236,46 +306,120 @@ TEST_F(CatalogueTest, AnImportThatCannotCompleteChangesNothing)
     // Another copy holds the write lock past the busy timeout: nothing is written either.
     plan = c.preview_import(rows);
     ASSERT_TRUE(plan);
-    stk::sql::Database locker;
-    ASSERT_FALSE(locker.open(c.path().string(), false));
-    ASSERT_FALSE(locker.exec("BEGIN IMMEDIATE"));
+    hold_lock();
     auto busy = c.commit_import(rows, *plan.value);
     ASSERT_FALSE(busy);
     EXPECT_EQ(busy.failure->problem, Problem::busy);
-    ASSERT_FALSE(locker.exec("ROLLBACK"));
+    release_lock();
     EXPECT_EQ(references(c), (std::vector<std::string>{"KEEP", "N2"}));
     EXPECT_EQ(c.get("KEEP").value->version, 1);
 }
 
-TEST_F(CatalogueTest, TwoConnectionsShareOneFileInWalMode)
+TEST_P(CatalogueTest, OfTwoEditsOfOneVersionAtOnceOneWinsAndTheOtherIsTold)
 {
     Catalogue first = open();
     Catalogue second = open();
-    Article a = *first.add(article("SHARED", "v1")).value;
-    // The second connection sees the first's change at once.
-    Article seen = *second.get("SHARED").value;
-    EXPECT_EQ(seen.description, "v1");
+    const Article added = *first.add(article("SHARED", "v1")).value;
+    EXPECT_EQ(second.get("SHARED").value->description, "v1");  // seen at once by the other
+    for (int round = 0; round < 4; ++round) {
+        const Article base = *first.get(added.id).value;
+        std::optional<stk::Result<Article>> outcome[2];
+        std::latch start(2);
+        auto edit = [&](Catalogue& c, int who) {
+            Article mine = base;
+            mine.description = "writer " + std::to_string(who) + " round " + std::to_string(round);
+            start.arrive_and_wait();
+            outcome[who].emplace(c.update(mine));
+        };
+        std::thread a(edit, std::ref(first), 0), b(edit, std::ref(second), 1);
+        a.join();
+        b.join();
+        ASSERT_NE(bool(*outcome[0]), bool(*outcome[1])) << "round " << round;
+        const int winner = *outcome[0] ? 0 : 1;
+        EXPECT_EQ(outcome[1 - winner]->failure->problem, Problem::changed_elsewhere);
+        const Article stored = *first.get(added.id).value;
+        EXPECT_EQ(stored.description, outcome[winner]->value->description);
+        EXPECT_EQ(stored.version, base.version + 1);
+    }
+}
 
-    // Both edit version 1: one wins, the other is told, nothing is lost silently.
-    Article mine = a, theirs = seen;
-    mine.description = "first";
-    theirs.description = "second";
-    ASSERT_TRUE(first.update(mine));
-    auto late = second.update(theirs);
-    ASSERT_FALSE(late);
-    EXPECT_EQ(late.failure->problem, Problem::changed_elsewhere);
-    EXPECT_EQ(second.get("SHARED").value->description, "first");
+TEST_P(CatalogueTest, TheChangeCountGrowsWithEveryCommitOfAnyConnection)
+{
+    Catalogue mine = open();
+    Catalogue theirs = open();
+    std::int64_t last = *mine.change_count().value;
+    const auto grew = [&] {
+        const std::int64_t now = *mine.change_count().value;
+        const bool up = now > last;
+        last = now;
+        return up;
+    };
+    Article a = *theirs.add(article("A")).value;
+    EXPECT_TRUE(grew());
+    EXPECT_FALSE(theirs.add(article("a")));  // refused: nothing changed
+    EXPECT_FALSE(grew());
+    a.description = "changed";
+    ASSERT_TRUE(theirs.update(a));
+    EXPECT_TRUE(grew());
+    EXPECT_FALSE(theirs.update(a));  // a stale version
+    EXPECT_FALSE(grew());
+    ASSERT_TRUE(theirs.commit_import({article("B")}, *theirs.preview_import({article("B")}).value));
+    EXPECT_TRUE(grew());
+    ASSERT_FALSE(mine.remove(a.id));
+    EXPECT_TRUE(grew());
+    EXPECT_GE(*theirs.change_count().value, last);
+}
 
-    // A reader does not block a writer in WAL mode.
+TEST_P(CatalogueTest, PagesAreSlicesOfTheSortedList)
+{
+    Catalogue c = open();
+    for (auto [r, d] : std::vector<std::pair<const char*, const char*>>{{"k-2", "vanne"},
+                                                                        {"K-10", "Vanne"},
+                                                                        {"b", "joint"},
+                                                                        {"A_1", "JOINT torique"},
+                                                                        {"a-1", "bride"},
+                                                                        {"Zz", ""},
+                                                                        {"é-1", "écrou"}})
+        ASSERT_TRUE(c.add(article(r, d)));
+    // ASCII letters in any case, then bytes: '-' < '_' < letters < UTF-8.
+    EXPECT_EQ(references(c), (std::vector<std::string>{"a-1", "A_1", "b", "K-10", "k-2", "Zz", "é-1"}));
+    EXPECT_EQ(references(c, {}, Catalogue::Order::description),
+              (std::vector<std::string>{"Zz", "a-1", "b", "A_1", "K-10", "k-2", "é-1"}));
+    for (auto order : {Catalogue::Order::reference, Catalogue::Order::description})
+        for (std::string_view filter : {"", "J", "1"}) {
+            const auto all = references(c, filter, order);
+            for (auto [offset, limit] : std::vector<std::pair<std::size_t, std::size_t>>{
+                     {0, 3}, {3, 3}, {6, 3}, {7, 3}, {0, 100}, {2, 0}, {1, SIZE_MAX}}) {
+                auto page = c.page(filter, order, offset, limit);
+                ASSERT_TRUE(page) << page.failure->line();
+                std::vector<std::string> got;
+                for (const Article& a : *page.value)
+                    got.push_back(a.reference);
+                const auto from = all.begin() + static_cast<std::ptrdiff_t>(std::min(offset, all.size()));
+                const auto to = from + static_cast<std::ptrdiff_t>(std::min(limit, std::size_t(all.end() - from)));
+                EXPECT_EQ(got, std::vector<std::string>(from, to)) << filter << " " << offset << "+" << limit;
+            }
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, CatalogueTest, testing::Values(Engine::sqlite, Engine::postgresql), engine_name);
+
+TEST(CatalogueFile, ReadersDoNotBlockTheWriterInWalMode)
+{
+    TempDir dir;
+    auto c = Catalogue::open(stk::catalogue_path(dir.path));
+    ASSERT_TRUE(c);
+    EXPECT_FALSE(c.value->is_shared());
+    EXPECT_EQ(c.value->location(), stk::catalogue_path(dir.path).string());
     stk::sql::Database reader;
-    ASSERT_FALSE(reader.open(first.path().string(), false));
+    ASSERT_FALSE(reader.open(c.value->path().string(), false));
     {
         stk::sql::Statement journal(reader, "PRAGMA journal_mode");
         ASSERT_EQ(journal.step(), stk::sql::Statement::Step::row);
         EXPECT_EQ(journal.text(0), "wal");
     }
     ASSERT_FALSE(reader.exec("BEGIN; SELECT count(*) FROM article;"));
-    EXPECT_TRUE(second.add(article("WHILE-READING")));
+    EXPECT_TRUE(c.value->add(article("WHILE-READING")));
     EXPECT_EQ(reader.exec("COMMIT"), std::nullopt);
 }
 
@@ -295,8 +439,10 @@ INSERT INTO article VALUES ('m-5', '', '1,5', 'abc', '', '', '', '', '2025-02-02
 PRAGMA user_version = 1;
 )";
 
-TEST_F(CatalogueTest, UpgradesVersion1InPlaceKeepingEveryArticle)
+TEST(CatalogueFile, UpgradesVersion1InPlaceKeepingEveryArticle)
 {
+    TempDir dir;
+    const auto open = [&] { return std::move(*Catalogue::open(stk::catalogue_path(dir.path)).value); };
     {
         stk::sql::Database old;
         ASSERT_FALSE(old.open(stk::catalogue_path(dir.path).string(), true));
@@ -317,7 +463,8 @@ TEST_F(CatalogueTest, UpgradesVersion1InPlaceKeepingEveryArticle)
     stk::sql::Statement version(check, "PRAGMA user_version");
     ASSERT_EQ(version.step(), stk::sql::Statement::Step::row);
     EXPECT_EQ(version.integer(0), stk::catalogue_schema_version);
-    // The upgraded catalogue takes the new columns.
+    // The upgraded catalogue takes the new columns and counts changes.
+    EXPECT_EQ(c.change_count().value, 0);
     Article edited = *c.get("A-1").value;
     edited.stock = 2;
     EXPECT_EQ(c.update(edited).value->stock, 2);

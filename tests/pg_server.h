@@ -1,0 +1,78 @@
+// The throwaway PostgreSQL server the test command starts (scripts/pg_throwaway.sh),
+// and a fresh database on it for each test, so that tests run side by side.
+#pragma once
+
+#include <libpq-fe.h>
+
+#include <fstream>
+#include <optional>
+#include <random>
+#include <string>
+#include <unistd.h>
+
+namespace stk::test {
+
+// One session on the server, for what a test does behind the catalogue's back.
+class PgSession {
+public:
+    explicit PgSession(const std::string& conninfo) : conn_(PQconnectdb(conninfo.c_str())) {}
+    ~PgSession() { PQfinish(conn_); }
+    PgSession(const PgSession&) = delete;
+    PgSession& operator=(const PgSession&) = delete;
+
+    // The failure, or nothing.
+    std::optional<std::string> run(const std::string& sql)
+    {
+        if (PQstatus(conn_) != CONNECTION_OK)
+            return std::string(PQerrorMessage(conn_));
+        PGresult* r = PQexec(conn_, sql.c_str());
+        const auto status = PQresultStatus(r);
+        PQclear(r);
+        if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
+            return std::nullopt;
+        return std::string(PQerrorMessage(conn_));
+    }
+
+private:
+    PGconn* conn_;
+};
+
+// The server's connection string, or why there is none.
+struct PgServer {
+    std::string conninfo;
+    std::string why_not;
+};
+
+inline PgServer pg_server()
+{
+    const std::string state = STK_PG_STATE;
+    PgServer s;
+    if (std::getline(std::ifstream(state + "/conninfo"), s.conninfo) && !s.conninfo.empty())
+        return s;
+    if (!std::getline(std::ifstream(state + "/skipped"), s.why_not))
+        s.why_not = "no PostgreSQL server started (run the tests through ctest)";
+    return s;
+}
+
+// A new database, dropped at the end. Writers wait for a lock at most 2 s, as on a file.
+class PgDatabase {
+public:
+    explicit PgDatabase(const std::string& server) : server_(server)
+    {
+        name_ = "stk_test_" + std::to_string(::getpid()) + "_" + std::to_string(std::random_device{}());
+        failure_ = PgSession(server_).run("CREATE DATABASE " + name_);
+        conninfo_ = server_ + " dbname=" + name_ + " options='-c lock_timeout=2000'";
+    }
+    ~PgDatabase() { PgSession(server_).run("DROP DATABASE IF EXISTS " + name_ + " WITH (FORCE)"); }
+    PgDatabase(const PgDatabase&) = delete;
+    PgDatabase& operator=(const PgDatabase&) = delete;
+
+    const std::optional<std::string>& failure() const { return failure_; }
+    const std::string& conninfo() const { return conninfo_; }
+
+private:
+    std::string server_, name_, conninfo_;
+    std::optional<std::string> failure_;
+};
+
+}  // namespace stk::test
