@@ -2,7 +2,6 @@
 
 #include <QLocale>
 #include <QThread>
-#include <QTimer>
 
 #include <memory>
 
@@ -165,9 +164,8 @@ bool CatalogueModel::reload()
 }
 
 namespace {
-// The first screen comes from one page; the rest is read in chunks small enough to keep the window responsive.
+// The first screen comes from one page, shown at once.
 constexpr std::size_t first_page = 256;
-constexpr std::size_t chunk = 4096;
 }  // namespace
 
 bool CatalogueModel::startLoading(bool refresh)
@@ -192,34 +190,41 @@ bool CatalogueModel::startLoading(bool refresh)
     else if (loader_->done)
         emit articlesReady();
     if (loader_ && !loader_->done) {
-        QTimer::singleShot(0, this, [this, generation] { loadMore(generation); });
+        readRest(generation);
         emit stateChanged();
     }
     return true;
 }
 
-void CatalogueModel::loadMore(unsigned generation)
+// The rest is read in one go on a worker thread with a connection of its own:
+// the window stays responsive, and a server is not asked for page after page
+// at ever larger offsets.
+void CatalogueModel::readRest(unsigned generation)
 {
-    if (generation != generation_ || !loader_ || !catalogue_ || loader_->done)
-        return;
-    auto more = catalogue_->page({}, Catalogue::Order::reference, loader_->articles.size(), chunk);
-    if (!more) {
-        loader_.reset();
-        report(*more.failure);
-        emit stateChanged();
-        return;
-    }
-    loader_->done = more.value->size() < chunk;
-    loader_->articles.insert(loader_->articles.end(), std::make_move_iterator(more.value->begin()),
-                             std::make_move_iterator(more.value->end()));
-    // Shown when done, and on the way at every fourfold: the work stays about that of one reading.
-    const bool initial = loader_->shown > 0;  // a new reading of a shown catalogue is shown whole
-    if (loader_->done || (initial && loader_->articles.size() >= 4 * loader_->shown))
+    auto read = std::make_shared<std::optional<Result<std::vector<Article>>>>();
+    QThread* worker = QThread::create([read, where = location_.toStdString()] {
+        auto own = Catalogue::open_location(where);
+        if (own)
+            read->emplace(own.value->list());
+        else
+            read->emplace(*own.failure);
+    });
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    connect(worker, &QThread::finished, this, [this, read, generation] {
+        if (generation != generation_ || !loader_ || !read->has_value())
+            return;  // another reading or another catalogue meanwhile
+        Result<std::vector<Article>>& all = **read;
+        if (!all) {
+            loader_.reset();
+            report(*all.failure);
+            emit stateChanged();
+            return;
+        }
+        loader_->articles = std::move(*all.value);
+        loader_->done = true;
         emit articlesReady();
-    else
-        emit stateChanged();
-    if (loader_ && !loader_->done)
-        QTimer::singleShot(0, this, [this, generation] { loadMore(generation); });
+    });
+    worker->start();
 }
 
 std::size_t CatalogueModel::loadedCount() const { return loader_ ? loader_->articles.size() : table_.total_size(); }

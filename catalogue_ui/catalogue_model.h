@@ -70,7 +70,7 @@ public:
     bool reload();
 
     // Articles read in the background: how many so far, whether reading goes
-    // on, and whether some wait to be shown (the window shows them when no
+    // on, and whether they wait to be shown (the window shows them when no
     // edit is in progress, since a new table ends the edit).
     bool isLoading() const { return loader_.has_value(); }
     std::size_t loadedCount() const;
@@ -146,9 +146,9 @@ private:
     bool adopt(Result<Catalogue> opened);
     void close();
     void goOffline(const Failure& f);
-    // Reads the first page (shown at once unless `refresh`), then the rest in chunks between events.
+    // Reads the first page (shown at once unless `refresh`), then the rest on a worker thread.
     bool startLoading(bool refresh);
-    void loadMore(unsigned generation);
+    void readRest(unsigned generation);
     // After the program's own change: the change counter moved by that change alone.
     void noteOwnChange();
     // Shows an article just stored (or reports why it was not); its row, or -1.
@@ -183,7 +183,7 @@ private:
     unsigned generation_ = 0;         // a new location or a new reading leaves the older ones unheard
     std::int64_t seen_changes_ = -1;  // the change counter when the articles shown were read
     struct Loader {
-        std::vector<Article> articles;  // read so far, by reference
+        std::vector<Article> articles;  // the first page, then every article, by reference
         std::size_t shown = 0;          // how many of them the table shows
         bool done = false;
         std::int64_t changes = 0;  // the change counter before the first page
