@@ -115,6 +115,7 @@ CatalogueWindow::CatalogueWindow(QWidget* parent)
     table_->sortByColumn(static_cast<int>(Column::reference), Qt::AscendingOrder);
 
     state_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    state_->setWordWrap(true);  // a long reason (a server's message) does not widen the window
     state_->setStyleSheet(QStringLiteral("color: #a00000;"));
 
     auto* top = new QHBoxLayout;
