@@ -150,6 +150,20 @@ TEST_F(Commands, TheCalculatorGoesToTheCatalogueAndComesBack)
               w.model().result_text(Line::tt, level));
 }
 
+// --catalogue names a server that cannot be reached: one line, and the calculator goes on.
+TEST_F(Commands, TheCatalogueGivenOnTheCommandLineIsTheOneOpened)
+{
+    commands().setCatalogueLocation("postgresql://127.0.0.1:1/catalogue");
+    CatalogueWindow* catalogue = commands().catalogueWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !catalogue->model()->isConnecting(); }, 20000));
+    type_worked_example(w);
+    EXPECT_FALSE(commands().storeInCatalogue("P-100", false));
+    EXPECT_TRUE(commands().lastMessage().startsWith("Serveur de catalogue injoignable: ") &&
+                commands().lastMessage().contains("127.0.0.1"))
+        << commands().lastMessage().toStdString();
+    EXPECT_EQ(w.model().recommended_text(), "3");
+}
+
 TEST_F(Commands, FieldsSayTheirDecisionRangesInTheCurrentLanguage)
 {
     type_worked_example(w);
