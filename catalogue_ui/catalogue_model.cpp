@@ -77,6 +77,7 @@ void CatalogueModel::openLocation(const QString& where)
     location_ = where;
     close();
     failure_line_.clear();
+    offline_ = false;
     connecting_ = true;
     const unsigned generation = ++generation_;
     emit stateChanged();
@@ -343,6 +344,7 @@ QVariant CatalogueModel::data(const QModelIndex& index, int role) const
     const auto column = static_cast<Column>(index.column());
     switch (role) {
     case Qt::EditRole:
+        // Until the cell is stored, its editor starts from the user's text, even after an Escape.
         if (draft_ && draft_->column == index.column() && draft_->id == table_.article(index.row()).id)
             return draft_->text;
         [[fallthrough]];
