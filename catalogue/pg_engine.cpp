@@ -13,10 +13,9 @@ namespace stk::db {
 namespace {
 
 // ASCII letters in lower case, then byte order: what SQLite's NOCASE does.
-constexpr const char* fold_open = "translate(";
-constexpr const char* fold_close = ", 'ABCDEFGHIJKLMNOPQRSTUVWXYZ', 'abcdefghijklmnopqrstuvwxyz') COLLATE \"C\"";
-
-std::string fold(std::string_view expr) { return fold_open + std::string(expr) + fold_close; }
+// Under the "C" collation lower() changes ASCII letters only, whatever the
+// database's locale.
+std::string fold(std::string_view expr) { return "lower((" + std::string(expr) + ") COLLATE \"C\")"; }
 
 // Version 2 on a server: the same article table; the version is kept in a
 // table of its own.

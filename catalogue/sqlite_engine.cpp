@@ -5,12 +5,18 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
 #include <string>
 #include <system_error>
+#include <thread>
 
 namespace stk::db {
 
 namespace {
+
+// How long a writer waits for another program's write to end.
+constexpr int busy_timeout_ms = 2000;
+constexpr int wal_retry_ms = 10;
 
 // Version 2: an id that is never reused (so an undone delete gets its own
 // back), the stock on hand and a version number per article.
@@ -146,23 +152,20 @@ Result<std::unique_ptr<Connection>> open_sqlite(const std::filesystem::path& pat
     // A file the user cannot write is not ours to change.
     if (exists && file.read_only())
         return Failure{Problem::read_only, where};
-    file.busy_timeout(2000);
+    file.busy_timeout(busy_timeout_ms);
     auto db = std::make_unique<SqliteConnection>(std::move(file), path);
     const auto failed = [&](const Query& s) { return Failure{problem_of(s.fault()), where + ": " + s.error()}; };
 
     std::int64_t version = 0, objects = 0;
     std::string journal;
     {
-        Query s(*db, "PRAGMA user_version");
+        // One statement, so both come from the same state of a file that
+        // another program may be creating at this moment.
+        Query s(*db, "SELECT (SELECT user_version FROM pragma_user_version), (SELECT count(*) FROM sqlite_master)");
         if (s.step() != Query::Step::row)
             return failed(s);
         version = s.integer(0);
-    }
-    {
-        Query s(*db, "SELECT count(*) FROM sqlite_master");
-        if (s.step() != Query::Step::row)
-            return failed(s);
-        objects = s.integer(0);
+        objects = s.integer(1);
     }
     if (auto f = refuse_schema(version, version == 0 && objects > 0, where))
         return *f;
@@ -203,12 +206,20 @@ Result<std::unique_ptr<Connection>> open_sqlite(const std::filesystem::path& pat
         if (auto f = t.commit())
             return Failure{Problem::busy, where + ": " + *f};
     }
-    if (journal != "wal") {
+    // The switch to WAL takes its lock without waiting: another program
+    // opening the file at the same moment is waited for here, as long as the
+    // busy timeout.
+    for (int waited = 0; journal != "wal"; waited += wal_retry_ms) {
         Query s(*db, "PRAGMA journal_mode = WAL");
-        if (s.step() != Query::Step::row)
+        if (s.step() == Query::Step::row) {
+            journal = ascii_folded(s.text_view(0));
+            if (journal != "wal")
+                return Failure{Problem::cannot_open, where + ": journal mode " + s.text(0)};
+        } else if (s.fault() != Fault::busy || waited >= busy_timeout_ms) {
             return failed(s);
-        if (ascii_folded(s.text_view(0)) != "wal")
-            return Failure{Problem::cannot_open, where + ": journal mode " + s.text(0)};
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(wal_retry_ms));
+        }
     }
     return std::unique_ptr<Connection>(std::move(db));
 }

@@ -343,6 +343,20 @@ TEST_P(CatalogueTest, OfTwoEditsOfOneVersionAtOnceOneWinsAndTheOtherIsTold)
     }
 }
 
+TEST_P(CatalogueTest, ProgramsMeetingAnEmptyCatalogueAllOpenIt)
+{
+    std::optional<stk::Result<Catalogue>> opened[4];
+    std::vector<std::thread> programs;
+    for (auto& o : opened)
+        programs.emplace_back([&] { o.emplace(Catalogue::open_location(where)); });
+    for (auto& p : programs)
+        p.join();
+    for (auto& o : opened)
+        ASSERT_TRUE(*o) << o->failure->line();
+    ASSERT_TRUE(opened[0]->value->add(article("A")));
+    EXPECT_EQ(opened[3]->value->count(), 1);
+}
+
 TEST_P(CatalogueTest, TheChangeCountGrowsWithEveryCommitOfAnyConnection)
 {
     Catalogue mine = open();
