@@ -364,7 +364,8 @@ bool WindowCommands::storeInCatalogue(const QString& reference, bool replace)
     CatalogueWindow* shown = catalogueWindow();
     CatalogueModel* model = shown->model();
     if (!model->isOpen()) {
-        tell(shown->stateLine());
+        // Why, or what it is doing: a server still being reached says "Connexion…".
+        tell(shown->stateLine().isEmpty() ? shown->progressLine() : shown->stateLine());
         return false;
     }
     const auto existing = model->findArticle(reference);

@@ -155,6 +155,8 @@ TEST_F(Commands, TheCatalogueGivenOnTheCommandLineIsTheOneOpened)
 {
     commands().setCatalogueLocation("postgresql://127.0.0.1:1/catalogue");
     CatalogueWindow* catalogue = commands().catalogueWindow();
+    EXPECT_FALSE(commands().storeInCatalogue("P-100", false));  // the answer comes between events
+    EXPECT_EQ(commands().lastMessage(), "Connexion…");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !catalogue->model()->isConnecting(); }, 20000));
     type_worked_example(w);
     EXPECT_FALSE(commands().storeInCatalogue("P-100", false));
