@@ -203,8 +203,9 @@ bool CatalogueModel::startLoading(bool refresh)
 void CatalogueModel::readRest(unsigned generation)
 {
     auto read = std::make_shared<std::optional<Result<std::vector<Article>>>>();
-    QThread* worker = QThread::create([read, where = location_.toStdString()] {
-        auto own = Catalogue::open_location(where);
+    const bool shared = catalogue_->is_shared();
+    QThread* worker = QThread::create([read, shared, where = location_.toStdString(), file = catalogue_->path()] {
+        auto own = shared ? Catalogue::connect(where) : Catalogue::open(file);
         if (own)
             read->emplace(own.value->list());
         else
