@@ -62,7 +62,8 @@ public:
     bool isConnecting() const { return connecting_; }
     // The server was lost or could not be reached: nothing is shown.
     bool isOffline() const { return offline_; }
-    // The location asked for, and where the open catalogue is (no password), for display.
+    // The location as asked for (it may hold a password: never shown), and
+    // where the open catalogue is, without any password, for display.
     const QString& location() const { return location_; }
     QString shownLocation() const;
     const QString& failureLine() const { return failure_line_; }

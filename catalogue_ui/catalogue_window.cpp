@@ -323,7 +323,8 @@ void CatalogueWindow::showModelState()
     progress_->setText(progress);
     progress_->setAccessibleName(progress);
     reconnect_->setVisible(model_->isOffline());
-    const QString where = model_->isOpen() ? model_->shownLocation() : model_->location();
+    // The server, as the catalogue gives it (without any password), once reached.
+    const QString where = model_->shownLocation();
     setWindowTitle(caption(title_caption) +
                    (is_server_location(where.toStdString()) ? QStringLiteral(" — ") + where : QString()));
     if (!model_->isOpen())
