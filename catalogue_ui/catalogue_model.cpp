@@ -1,6 +1,9 @@
 #include "catalogue_ui/catalogue_model.h"
 
 #include <QLocale>
+#include <QThread>
+
+#include <memory>
 
 #include <cstdlib>
 
@@ -41,45 +44,240 @@ CatalogueModel::CatalogueModel(QObject* parent)
         headers_[c] = QString::number(c + 1);
 }
 
+QString CatalogueModel::storedText(const ArticleData& a, Column c)
+{
+    switch (c) {
+    case Column::reference:
+        return qtext(a.reference);
+    case Column::description:
+        return qtext(a.description);
+    case Column::stock:
+        return a.stock ? QString::number(*a.stock) : QString();
+    default:
+        const auto field = column_field(c);
+        return field ? qtext(a.param(*field)) : QString();
+    }
+}
+
 bool CatalogueModel::open(const std::filesystem::path& file)
+{
+    location_ = QString::fromStdString(file.string());
+    ++generation_;
+    connecting_ = false;
+    return adopt(Catalogue::open(file));
+}
+
+void CatalogueModel::openLocation(const QString& where)
+{
+    const std::string location = where.toStdString();
+    if (!is_server_location(location)) {
+        open(std::filesystem::path(location));
+        return;
+    }
+    location_ = where;
+    close();
+    failure_line_.clear();
+    offline_ = false;
+    connecting_ = true;
+    const unsigned generation = ++generation_;
+    emit stateChanged();
+    // libpq's connect timeout bounds the wait; the window goes on meanwhile.
+    auto opened = std::make_shared<std::optional<Result<Catalogue>>>();
+    QThread* worker = QThread::create([opened, location] { opened->emplace(Catalogue::open_location(location)); });
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    connect(worker, &QThread::finished, this, [this, opened, generation] {
+        if (generation != generation_ || !opened->has_value())
+            return;  // another location was asked for meanwhile
+        connecting_ = false;
+        adopt(std::move(**opened));
+    });
+    worker->start();
+}
+
+QString CatalogueModel::shownLocation() const
+{
+    return catalogue_ ? QString::fromStdString(catalogue_->location()) : QString();
+}
+
+QString CatalogueModel::lineOf(const Failure& f) const
+{
+    return translate_(problem_caption(f.problem)) +
+           (f.detail.empty() ? QString() : QStringLiteral(": ") + qtext(f.detail));
+}
+
+void CatalogueModel::close()
 {
     beginResetModel();
     catalogue_.reset();
+    loader_.reset();
     table_.set_articles({});
     texts_.clear();
-    failure_line_.clear();
-    auto opened = Catalogue::open(file);
-    if (opened)
-        catalogue_.emplace(std::move(*opened.value));
-    else
-        failure_line_ =
-            translate_(problem_caption(opened.failure->problem)) +
-            (opened.failure->detail.empty() ? QString() : QStringLiteral(": ") + qtext(opened.failure->detail));
+    draft_.reset();
+    conflict_.reset();
     endResetModel();
-    return catalogue_ && reload();
+}
+
+bool CatalogueModel::adopt(Result<Catalogue> opened)
+{
+    close();
+    failure_line_.clear();
+    offline_ = !opened && opened.failure->problem == Problem::offline;
+    if (!opened) {
+        failure_line_ = lineOf(*opened.failure);
+        emit stateChanged();
+        return false;
+    }
+    catalogue_.emplace(std::move(*opened.value));
+    const bool shown = startLoading(false);
+    emit stateChanged();
+    return shown;
+}
+
+void CatalogueModel::goOffline(const Failure& f)
+{
+    close();
+    offline_ = true;
+    failure_line_ = lineOf(f);
+    emit stateChanged();
 }
 
 bool CatalogueModel::reload()
 {
     if (!catalogue_)
         return false;
+    auto changes = catalogue_->change_count();
     auto articles = catalogue_->list();
-    if (!articles) {
-        report(*articles.failure);
-        if (articles.failure->problem == Problem::corrupt) {
-            beginResetModel();
-            catalogue_.reset();
-            table_.set_articles({});
-            texts_.clear();
-            endResetModel();
-        }
+    if (!articles || !changes) {
+        const Failure f = articles ? *changes.failure : *articles.failure;
+        report(f);
+        if (f.problem == Problem::corrupt)
+            close();
         return false;
     }
     beginResetModel();
+    loader_.reset();
+    ++generation_;
+    seen_changes_ = *changes.value;
     table_.set_articles(std::move(*articles.value));
     texts_.clear();
     endResetModel();
     return true;
+}
+
+namespace {
+// The first screen comes from one page, shown at once.
+constexpr std::size_t first_page = 256;
+}  // namespace
+
+bool CatalogueModel::startLoading(bool refresh)
+{
+    auto changes = catalogue_->change_count();
+    if (!changes) {
+        report(*changes.failure);
+        return false;
+    }
+    auto first = catalogue_->page({}, Catalogue::Order::reference, 0, first_page);
+    if (!first) {
+        report(*first.failure);
+        return false;
+    }
+    const unsigned generation = ++generation_;
+    loader_.emplace();
+    loader_->changes = *changes.value;
+    loader_->articles = std::move(*first.value);
+    loader_->done = loader_->articles.size() < first_page;
+    if (!refresh)
+        showLoadedArticles();
+    else if (loader_->done)
+        emit articlesReady();
+    if (loader_ && !loader_->done) {
+        readRest(generation);
+        emit stateChanged();
+    }
+    return true;
+}
+
+// The rest is read in one go on a worker thread with a connection of its own:
+// the window stays responsive, and a server is not asked for page after page
+// at ever larger offsets.
+void CatalogueModel::readRest(unsigned generation)
+{
+    auto read = std::make_shared<std::optional<Result<std::vector<Article>>>>();
+    const bool shared = catalogue_->is_shared();
+    QThread* worker = QThread::create([read, shared, where = location_.toStdString(), file = catalogue_->path()] {
+        auto own = shared ? Catalogue::connect(where) : Catalogue::open(file);
+        if (own)
+            read->emplace(own.value->list());
+        else
+            read->emplace(*own.failure);
+    });
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    connect(worker, &QThread::finished, this, [this, read, generation] {
+        if (generation != generation_ || !loader_ || !read->has_value())
+            return;  // another reading or another catalogue meanwhile
+        Result<std::vector<Article>>& all = **read;
+        if (!all) {
+            loader_.reset();
+            report(*all.failure);
+            emit stateChanged();
+            return;
+        }
+        loader_->articles = std::move(*all.value);
+        loader_->done = true;
+        emit articlesReady();
+    });
+    worker->start();
+}
+
+std::size_t CatalogueModel::loadedCount() const { return loader_ ? loader_->articles.size() : table_.total_size(); }
+
+bool CatalogueModel::hasUnshownArticles() const
+{
+    return loader_ && (loader_->done || loader_->articles.size() > loader_->shown);
+}
+
+void CatalogueModel::showLoadedArticles()
+{
+    if (!hasUnshownArticles())
+        return;
+    std::vector<Article> articles = loader_->done ? std::move(loader_->articles) : loader_->articles;
+    if (!loader_->own.empty()) {
+        std::erase_if(articles, [&](const Article& a) { return loader_->own.contains(a.id); });
+        for (const auto& [id, article] : loader_->own)
+            if (article)
+                articles.push_back(*article);
+    }
+    beginResetModel();
+    table_.set_articles(std::move(articles));
+    texts_.clear();
+    endResetModel();
+    loader_->shown = loader_->articles.size();
+    if (loader_->done) {
+        seen_changes_ = loader_->changes;
+        loader_.reset();
+    }
+    emit stateChanged();
+}
+
+void CatalogueModel::refreshIfChanged()
+{
+    if (!catalogue_ || loader_)
+        return;
+    auto changes = catalogue_->change_count();
+    if (!changes)
+        report(*changes.failure);
+    else if (*changes.value != seen_changes_)
+        startLoading(true);
+}
+
+void CatalogueModel::noteOwnChange()
+{
+    if (!catalogue_)
+        return;
+    auto changes = catalogue_->change_count();
+    std::int64_t& seen = loader_ ? loader_->changes : seen_changes_;
+    if (changes && *changes.value == seen + 1)
+        seen = *changes.value;
 }
 
 void CatalogueModel::setCompany(const QString& cct, const QString& tst)
@@ -146,8 +344,12 @@ QVariant CatalogueModel::data(const QModelIndex& index, int role) const
         return {};
     const auto column = static_cast<Column>(index.column());
     switch (role) {
-    case Qt::DisplayRole:
     case Qt::EditRole:
+        // Until the cell is stored, its editor starts from the user's text, even after an Escape.
+        if (draft_ && draft_->column == index.column() && draft_->id == table_.article(index.row()).id)
+            return draft_->text;
+        [[fallthrough]];
+    case Qt::DisplayRole:
         return rowTexts(index.row())[static_cast<std::size_t>(index.column())];
     case Qt::TextAlignmentRole:
         if (column == Column::reference || column == Column::description)
@@ -186,6 +388,7 @@ bool CatalogueModel::setData(const QModelIndex& index, const QVariant& value, in
         return false;
     Article edited = table_.article(static_cast<std::size_t>(index.row()));
     const QString text = value.toString();
+    draft_.reset();
     const auto column = static_cast<Column>(index.column());
     if (text == rowTexts(index.row())[static_cast<std::size_t>(index.column())])
         return true;  // nothing changed: nothing stored
@@ -212,7 +415,7 @@ bool CatalogueModel::setData(const QModelIndex& index, const QVariant& value, in
     } else {
         edited.param(*column_field(column)) = text.toStdString();
     }
-    return accept(catalogue_->update(edited)) >= 0;
+    return store(edited, index.column()) >= 0;
 }
 
 void CatalogueModel::sort(int column, Qt::SortOrder order)
@@ -255,12 +458,15 @@ int CatalogueModel::rowOf(std::int64_t id) const
 
 void CatalogueModel::report(const Failure& f)
 {
-    emit failed(translate_(problem_caption(f.problem)) +
-                (f.detail.empty() ? QString() : QStringLiteral(": ") + qtext(f.detail)));
+    if (f.problem == Problem::offline)
+        goOffline(f);  // nothing stale is shown as current
+    emit failed(lineOf(f));
 }
 
 void CatalogueModel::put(const Article& a)
 {
+    if (loader_)
+        loader_->own[a.id] = a;
     texts_.remove(a.id);
     if (rowOf(a.id) < 0 || !table_.matches_filter(a)) {
         // A new, restored or edited article is shown even when the filter
@@ -313,10 +519,8 @@ bool CatalogueModel::removeArticle(int row)
         report(*failure);
         return false;
     }
-    beginRemoveRows({}, row, row);
-    texts_.remove(id);
-    table_.erase(id);
-    endRemoveRows();
+    erase(id);
+    noteOwnChange();
     emit changed();
     return true;
 }
@@ -350,7 +554,7 @@ bool CatalogueModel::storeParameters(const QString& reference, const QStringList
         a.reference = reference.toStdString();
     for (std::size_t i = 0; i < article_param_count; ++i)
         a.params[i] = params[static_cast<qsizetype>(i)].toStdString();
-    return accept(existing ? catalogue_->update(a) : catalogue_->add(a)) >= 0;
+    return (existing ? store(a, -1) : accept(catalogue_->add(a))) >= 0;
 }
 
 std::optional<ImportPlan> CatalogueModel::previewImport(const std::vector<ArticleData>& articles)
@@ -400,8 +604,74 @@ int CatalogueModel::accept(const Result<Article>& stored)
         return -1;
     }
     put(*stored.value);
+    noteOwnChange();
     emit changed();
     return rowOf(stored.value->id);
+}
+
+void CatalogueModel::erase(std::int64_t id)
+{
+    if (loader_)
+        loader_->own[id] = std::nullopt;
+    texts_.remove(id);
+    const int row = rowOf(id);
+    if (row < 0) {
+        table_.erase(id);  // hidden by the filter
+        return;
+    }
+    beginRemoveRows({}, row, row);
+    table_.erase(id);
+    endRemoveRows();
+}
+
+int CatalogueModel::store(const Article& edited, int column)
+{
+    auto stored = catalogue_->update(edited);
+    if (stored ||
+        (stored.failure->problem != Problem::changed_elsewhere && stored.failure->problem != Problem::not_found))
+        return accept(stored);
+    auto current = catalogue_->get(edited.id);
+    if (!current && current.failure->problem != Problem::not_found)
+        return accept(current);  // says why
+    Conflict c{edited, std::nullopt, column};
+    if (current) {
+        // The fields the user changed from the version shown, over the catalogue's current article.
+        const std::optional<std::size_t> row = table_.row_of(edited.id);
+        const Article* base = row ? &table_.article(*row) : nullptr;
+        c.theirs = *current.value;
+        c.mine = *current.value;
+        if (!base || edited.reference != base->reference)
+            c.mine.reference = edited.reference;
+        if (!base || edited.description != base->description)
+            c.mine.description = edited.description;
+        for (std::size_t i = 0; i < article_param_count; ++i)
+            if (!base || edited.params[i] != base->params[i])
+                c.mine.params[i] = edited.params[i];
+        if (!base || edited.stock != base->stock)
+            c.mine.stock = edited.stock;
+    }
+    conflict_ = std::move(c);
+    emit conflictFound();
+    return -1;
+}
+
+int CatalogueModel::resolveConflict(Resolution r)
+{
+    if (!catalogue_ || !conflict_)
+        return -1;
+    const Conflict c = std::move(*conflict_);
+    conflict_.reset();
+    if (!c.theirs) {
+        erase(c.mine.id);
+        return r == Resolution::keep_mine ? accept(catalogue_->add(c.mine)) : -1;
+    }
+    // The table shows the catalogue's article: a further change elsewhere is told against it.
+    put(*c.theirs);
+    if (r == Resolution::keep_mine)
+        return store(c.mine, c.column);
+    if (r == Resolution::keep_editing && c.column >= 0)
+        draft_ = Draft{c.theirs->id, c.column, storedText(c.mine, static_cast<Column>(c.column))};
+    return rowOf(c.theirs->id);
 }
 
 }  // namespace stk

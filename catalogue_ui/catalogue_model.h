@@ -14,8 +14,12 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <unordered_map>
 
 namespace stk {
+
+// The columns that hold what is stored for an article: reference to stock on hand.
+inline constexpr int stored_column_count = static_cast<int>(Column::stock) + 1;
 
 class CatalogueModel : public QAbstractTableModel {
     Q_OBJECT
@@ -23,13 +27,59 @@ class CatalogueModel : public QAbstractTableModel {
 public:
     explicit CatalogueModel(QObject* parent = nullptr);
 
-    // Opens the catalogue file and shows its articles; on failure the table is
-    // empty and failureLine() says why.
+    // The text of a stored field (a column before the results) of an article.
+    static QString storedText(const ArticleData& a, Column c);
+
+    // An edit refused because someone else changed or deleted the article
+    // meanwhile. `mine` is the catalogue's current article with the fields the
+    // user changed (all of them when it was deleted); `column` is the cell
+    // being edited, or -1.
+    struct Conflict {
+        Article mine;
+        std::optional<Article> theirs;  // none: deleted elsewhere
+        int column = -1;
+    };
+    enum class Resolution {
+        keep_mine,     // stored over the catalogue's current article (added again when deleted)
+        take_theirs,   // the table shows the catalogue's article; nothing stored
+        keep_editing,  // as take_theirs, and the cell's editor starts from the user's text
+    };
+    const std::optional<Conflict>& conflict() const { return conflict_; }
+    // Settles the conflict; answers the article's row afterwards, or -1.
+    int resolveConflict(Resolution r);
+
+    // Opens the catalogue file and shows its first articles at once, the rest
+    // as they are read in the background; on failure the table is empty and
+    // failureLine() says why.
     bool open(const std::filesystem::path& file);
+    // Opens the catalogue at `where`: a file path, at once, or a server's
+    // connection, reached on a worker thread so that nothing waits for it;
+    // stateChanged() tells when it is done.
+    void openLocation(const QString& where);
+    // Opens the last location again (after the server was lost).
+    void reconnect() { openLocation(location_); }
     bool isOpen() const { return catalogue_.has_value(); }
+    bool isConnecting() const { return connecting_; }
+    // The server was lost or could not be reached: nothing is shown.
+    bool isOffline() const { return offline_; }
+    // The location as asked for (it may hold a password: never shown), and
+    // where the open catalogue is, without any password, for display.
+    const QString& location() const { return location_; }
+    QString shownLocation() const;
     const QString& failureLine() const { return failure_line_; }
-    // Reads every article again from the file.
+    // Reads every article again.
     bool reload();
+
+    // Articles read in the background: how many so far, whether reading goes
+    // on, and whether they wait to be shown (the window shows them when no
+    // edit is in progress, since a new table ends the edit).
+    bool isLoading() const { return loader_.has_value(); }
+    std::size_t loadedCount() const;
+    bool hasUnshownArticles() const;
+    void showLoadedArticles();
+    // Reads the catalogue again, in the background, when anyone changed it
+    // since it was last read; filter and order are kept.
+    void refreshIfChanged();
 
     // The window's two company parameters, as typed: every article is recomputed.
     void setCompany(const QString& cct, const QString& tst);
@@ -82,13 +132,31 @@ signals:
     void changed();
     // The filter was emptied to show an article just added or restored.
     void filterCleared();
+    // An edit met someone else's change: conflict() says what, resolveConflict() settles it.
+    void conflictFound();
+    // Opened, lost, connecting, reading in the background or done reading.
+    void stateChanged();
+    // Articles read in the background wait for showLoadedArticles().
+    void articlesReady();
 
 private:
     const std::array<QString, column_count>& rowTexts(int row) const;
     std::array<QString, column_count> formatRow(std::size_t row) const;
     void report(const Failure& f);
+    QString lineOf(const Failure& f) const;
+    bool adopt(Result<Catalogue> opened);
+    void close();
+    void goOffline(const Failure& f);
+    // Reads the first page (shown at once unless `refresh`), then the rest on a worker thread.
+    bool startLoading(bool refresh);
+    void readRest(unsigned generation);
+    // After the program's own change: the change counter moved by that change alone.
+    void noteOwnChange();
     // Shows an article just stored (or reports why it was not); its row, or -1.
     int accept(const Result<Article>& stored);
+    // Stores an edit of an article; a change made elsewhere meanwhile becomes a conflict.
+    int store(const Article& edited, int column);
+    void erase(std::int64_t id);
     void put(const Article& a);
     void relayout(const std::function<void()>& change);
 
@@ -101,6 +169,29 @@ private:
     std::string separator_utf8_;
     mutable QHash<std::int64_t, std::array<QString, column_count>> texts_;
     mutable std::size_t formatted_ = 0;
+    std::optional<Conflict> conflict_;
+    // The user's text for a cell whose edit goes on after a conflict: what its editor starts from.
+    struct Draft {
+        std::int64_t id = 0;
+        int column = 0;
+        QString text;
+    };
+    std::optional<Draft> draft_;
+
+    QString location_;
+    bool connecting_ = false;
+    bool offline_ = false;
+    unsigned generation_ = 0;         // a new location or a new reading leaves the older ones unheard
+    std::int64_t seen_changes_ = -1;  // the change counter when the articles shown were read
+    struct Loader {
+        std::vector<Article> articles;  // the first page, then every article, by reference
+        std::size_t shown = 0;          // how many of them the table shows
+        bool done = false;
+        std::int64_t changes = 0;  // the change counter before the first page
+        // The program's own changes meanwhile, by id; none: deleted.
+        std::unordered_map<std::int64_t, std::optional<Article>> own;
+    };
+    std::optional<Loader> loader_;
 };
 
 }  // namespace stk

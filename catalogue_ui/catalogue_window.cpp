@@ -1,14 +1,19 @@
 #include "catalogue_ui/catalogue_window.h"
 
 #include "catalogue/article_csv.h"
+#include "catalogue_ui/conflict_dialog.h"
+#include "catalogue_ui/shared_catalogue_dialog.h"
 #include "csv/csv.h"
 #include "store/stream_file.h"
 #include "store/trad_table.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
+#include <QScrollBar>
+#include <QTimer>
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -35,6 +40,13 @@ constexpr std::string_view duplicate_caption = "Dupliquer";
 constexpr std::string_view delete_caption = "Supprimer";
 constexpr std::string_view undo_caption = "Annuler la suppression";
 constexpr std::string_view new_article_caption = "Nouvel article";
+constexpr std::string_view shared_caption = "Catalogue partagé…";
+// What the window is doing, then the button that reconnects.
+constexpr std::string_view progress_caption = "Hors ligne|Connexion…|Chargement des articles… %1|Reconnecter";
+enum Progress { offline_text, connecting_text, loading_text, reconnect_text, progress_count };
+
+// How often a shown catalogue asks whether anyone changed it, besides when it becomes active.
+constexpr int refresh_interval_ms = 15000;
 
 constexpr std::array<std::string_view, column_count> header_captions{"Référence",
                                                                      "Désignation",
@@ -52,15 +64,23 @@ constexpr std::array<std::string_view, column_count> header_captions{"Référenc
 const QKeySequence add_key(Qt::CTRL | Qt::Key_N);
 const QKeySequence duplicate_key(Qt::CTRL | Qt::Key_D);
 
+// A table that tells whether a cell is being edited.
+class EditAwareTable : public QTableView {
+public:
+    using QTableView::QTableView;
+    bool editing() const { return state() == QAbstractItemView::EditingState; }
+};
+
 QString qtext(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 }  // namespace
 
 CatalogueWindow::CatalogueWindow(QWidget* parent)
     : QDialog(parent), model_(new CatalogueModel(this)), filter_label_(new QLabel(this)), filter_(new QLineEdit(this)),
-      table_(new QTableView(this)), add_(new QPushButton(this)), duplicate_(new QPushButton(this)),
+      table_(new EditAwareTable(this)), add_(new QPushButton(this)), duplicate_(new QPushButton(this)),
       delete_(new QPushButton(this)), undo_(new QPushButton(this)), import_(new QPushButton(this)),
-      export_(new QPushButton(this)), state_(new QLabel(this))
+      export_(new QPushButton(this)), state_(new QLabel(this)), progress_(new QLabel(this)),
+      shared_(new QPushButton(this)), reconnect_(new QPushButton(this)), refresh_timer_(new QTimer(this))
 {
     setObjectName(QStringLiteral("catalogue"));
     filter_->setObjectName(QStringLiteral("catalogue_filter"));
@@ -72,6 +92,9 @@ CatalogueWindow::CatalogueWindow(QWidget* parent)
     import_->setObjectName(QStringLiteral("catalogue_import"));
     export_->setObjectName(QStringLiteral("catalogue_export"));
     state_->setObjectName(QStringLiteral("catalogue_state"));
+    progress_->setObjectName(QStringLiteral("catalogue_progress"));
+    shared_->setObjectName(QStringLiteral("catalogue_shared"));
+    reconnect_->setObjectName(QStringLiteral("catalogue_reconnect"));
 
     filter_label_->setBuddy(filter_);
     filter_->setClearButtonEnabled(true);
@@ -92,6 +115,7 @@ CatalogueWindow::CatalogueWindow(QWidget* parent)
     table_->sortByColumn(static_cast<int>(Column::reference), Qt::AscendingOrder);
 
     state_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    state_->setWordWrap(true);  // a long reason (a server's message) does not widen the window
     state_->setStyleSheet(QStringLiteral("color: #a00000;"));
 
     auto* top = new QHBoxLayout;
@@ -103,7 +127,7 @@ CatalogueWindow::CatalogueWindow(QWidget* parent)
         buttons->addWidget(b);
     }
     buttons->addStretch(1);
-    for (QPushButton* b : {import_, export_}) {
+    for (QPushButton* b : {import_, export_, shared_}) {
         b->setAutoDefault(false);
         buttons->addWidget(b);
     }
@@ -111,7 +135,13 @@ CatalogueWindow::CatalogueWindow(QWidget* parent)
     layout->addLayout(top);
     layout->addWidget(table_, 1);
     layout->addLayout(buttons);
-    layout->addWidget(state_);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(state_, 1);
+    bottom->addWidget(progress_);
+    bottom->addWidget(reconnect_);
+    reconnect_->setAutoDefault(false);
+    reconnect_->hide();
+    layout->addLayout(bottom);
     setTabOrder(filter_, table_);
     setTabOrder(table_, add_);
     setTabOrder(add_, duplicate_);
@@ -119,6 +149,8 @@ CatalogueWindow::CatalogueWindow(QWidget* parent)
     setTabOrder(delete_, undo_);
     setTabOrder(undo_, import_);
     setTabOrder(import_, export_);
+    setTabOrder(export_, shared_);
+    setTabOrder(shared_, reconnect_);
 
     // Shortcuts of their own: a button's caption would replace its shortcut.
     auto* add = new QShortcut(add_key, this);
@@ -149,6 +181,17 @@ CatalogueWindow::CatalogueWindow(QWidget* parent)
     connect(undo_, &QPushButton::clicked, this, &CatalogueWindow::undoDelete);
     connect(import_, &QPushButton::clicked, this, &CatalogueWindow::importCsvAsk);
     connect(export_, &QPushButton::clicked, this, &CatalogueWindow::exportCsvAsk);
+    connect(shared_, &QPushButton::clicked, this, &CatalogueWindow::askSharedCatalogue);
+    connect(reconnect_, &QPushButton::clicked, this, &CatalogueWindow::reconnect);
+    connect(model_, &CatalogueModel::stateChanged, this, &CatalogueWindow::showModelState);
+    connect(model_, &CatalogueModel::articlesReady, this, &CatalogueWindow::showLoadedWhenIdle);
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, &CatalogueWindow::rememberCurrent);
+    connect(model_, &QAbstractItemModel::modelReset, this, &CatalogueWindow::restoreCurrent);
+    // Articles read while a cell was being edited are shown once the edit is over.
+    connect(table_->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+            [this] { QTimer::singleShot(0, this, &CatalogueWindow::showLoadedWhenIdle); });
+    refresh_timer_->setInterval(refresh_interval_ms);
+    connect(refresh_timer_, &QTimer::timeout, model_, &CatalogueModel::refreshIfChanged);
     connect(filter_, &QLineEdit::textChanged, model_, &CatalogueModel::setFilter);
     connect(table_, &QTableView::activated, this, &CatalogueWindow::chooseArticle);
     connect(model_, &CatalogueModel::failed, this, &CatalogueWindow::showFailure);
@@ -157,6 +200,8 @@ CatalogueWindow::CatalogueWindow(QWidget* parent)
         filter_->clear();
     });
     connect(model_, &CatalogueModel::changed, this, &CatalogueWindow::updateButtons);
+    // Asked once the edit that met the conflict has finished.
+    connect(model_, &CatalogueModel::conflictFound, this, &CatalogueWindow::showConflict, Qt::QueuedConnection);
     connect(model_, &QAbstractItemModel::modelReset, this, &CatalogueWindow::updateButtons);
     connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this, &CatalogueWindow::updateButtons);
 
@@ -181,7 +226,6 @@ void CatalogueWindow::retranslate(TradTable& trad, std::optional<std::size_t> co
 
 void CatalogueWindow::applyCaptions()
 {
-    setWindowTitle(caption(title_caption));
     filter_label_->setText(caption(filter_caption));
     filter_->setAccessibleName(caption(filter_caption));
     table_->setAccessibleName(caption(title_caption));
@@ -196,6 +240,11 @@ void CatalogueWindow::applyCaptions()
     button(undo_, undo_caption);
     button(import_, "Importer CSV…");
     button(export_, "Exporter CSV…");
+    button(shared_, shared_caption);
+    reconnect_->setText(caption_list([this](std::string_view f) { return caption(f); }, progress_caption,
+                                     progress_count)[reconnect_text]);
+    reconnect_->setAccessibleName(reconnect_->text());
+    showModelState();
     add_->setToolTip(add_key.toString(QKeySequence::NativeText) + QStringLiteral(", ") +
                      QKeySequence(Qt::Key_Insert).toString(QKeySequence::NativeText));
     duplicate_->setToolTip(duplicate_key.toString(QKeySequence::NativeText));
@@ -222,15 +271,110 @@ void CatalogueWindow::applyCaptions()
 
 bool CatalogueWindow::openCatalogue(const std::filesystem::path& file)
 {
+    local_file_ = file;
+    state_->clear();
     const bool ok = model_->open(file);
-    state_->setText(model_->failureLine());
-    const bool online = model_->isOpen();
-    for (QWidget* w : std::initializer_list<QWidget*>{filter_, table_, add_})
-        w->setEnabled(online);
     if (ok && model_->rowCount() > 0)
         selectRow(0);
-    updateButtons();
     return ok;
+}
+
+void CatalogueWindow::openLocation(const QString& where)
+{
+    if (where.isEmpty())
+        openCatalogue(local_file_);
+    else {
+        state_->clear();
+        model_->openLocation(where);
+    }
+}
+
+void CatalogueWindow::reconnect() { model_->reconnect(); }
+
+void CatalogueWindow::askSharedCatalogue()
+{
+    CatalogueChoice choice = CatalogueChoice::load();
+    auto* dialog = new SharedCatalogueDialog(
+        choice.server, [this](std::string_view f) { return caption(f); }, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &SharedCatalogueDialog::locationChosen, this, [this, dialog](const QString& where) {
+        CatalogueChoice chosen{dialog->settings(), where.toStdString()};
+        chosen.save();
+        openLocation(where);
+    });
+    dialog->open();
+}
+
+QString CatalogueWindow::progressLine() const { return progress_->text(); }
+
+// The window follows the catalogue: open, being reached, read, or lost.
+void CatalogueWindow::showModelState()
+{
+    const QStringList texts =
+        caption_list([this](std::string_view f) { return caption(f); }, progress_caption, progress_count);
+    QString progress;
+    if (model_->isConnecting())
+        progress = texts[connecting_text];
+    else if (model_->isOffline())
+        progress = texts[offline_text];
+    else if (model_->isLoading())
+        progress = QString(texts[loading_text])
+                       .replace(QStringLiteral("%1"), QLocale().toString(qulonglong(model_->loadedCount())));
+    progress_->setText(progress);
+    progress_->setAccessibleName(progress);
+    reconnect_->setVisible(model_->isOffline());
+    // The server, as the catalogue gives it (without any password), once reached.
+    const QString where = model_->shownLocation();
+    setWindowTitle(caption(title_caption) +
+                   (is_server_location(where.toStdString()) ? QStringLiteral(" — ") + where : QString()));
+    if (!model_->isOpen())
+        state_->setText(model_->failureLine());
+    for (QWidget* w : std::initializer_list<QWidget*>{filter_, table_})
+        w->setEnabled(model_->isOpen());
+    updateButtons();
+}
+
+void CatalogueWindow::showLoadedWhenIdle()
+{
+    if (model_->hasUnshownArticles() && !static_cast<const EditAwareTable*>(table_)->editing())
+        model_->showLoadedArticles();
+}
+
+void CatalogueWindow::rememberCurrent()
+{
+    const Article* a = model_->articleAt(table_->currentIndex().row());
+    current_id_ = a ? a->id : -1;
+    current_column_ = std::max(0, table_->currentIndex().column());
+    current_offset_ = table_->currentIndex().row() - table_->verticalScrollBar()->value();
+}
+
+void CatalogueWindow::restoreCurrent()
+{
+    const int row = model_->rowOf(current_id_);
+    if (current_id_ < 0 || row < 0)
+        return;
+    table_->selectionModel()->setCurrentIndex(model_->index(row, current_column_),
+                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    table_->verticalScrollBar()->setValue(row - current_offset_);
+}
+
+void CatalogueWindow::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        model_->refreshIfChanged();
+}
+
+void CatalogueWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    refresh_timer_->start();
+}
+
+void CatalogueWindow::hideEvent(QHideEvent* event)
+{
+    refresh_timer_->stop();
+    QDialog::hideEvent(event);
 }
 
 void CatalogueWindow::setCompanyParameters(const QString& cct, const QString& tst) { model_->setCompany(cct, tst); }
@@ -312,12 +456,43 @@ void CatalogueWindow::chooseArticle(const QModelIndex& index)
     emit articleChosen(qtext(a->reference), params);
 }
 
+void CatalogueWindow::showConflict()
+{
+    const auto& conflict = model_->conflict();
+    if (!conflict)
+        return;
+    QStringList fields;
+    for (int c = 0; c < stored_column_count; ++c)
+        fields << caption(header_captions[static_cast<std::size_t>(c)]);
+    auto* dialog = new ConflictDialog(
+        *conflict, fields, [this](std::string_view french) { return caption(french); }, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &ConflictDialog::chosen, this, &CatalogueWindow::settleConflict);
+    dialog->open();
+}
+
+void CatalogueWindow::settleConflict(CatalogueModel::Resolution resolution)
+{
+    const int column = model_->conflict() ? model_->conflict()->column : -1;
+    const int row = model_->resolveConflict(resolution);
+    updateButtons();
+    if (row < 0)
+        return;
+    clearState();
+    selectRow(row, std::max(column, 0));
+    if (resolution == CatalogueModel::Resolution::keep_editing && column >= 0) {
+        table_->setFocus(Qt::OtherFocusReason);
+        table_->edit(model_->index(row, column));
+    }
+}
+
 void CatalogueWindow::showFailure(const QString& line) { state_->setText(line); }
 
 void CatalogueWindow::updateButtons()
 {
     const bool online = model_->isOpen();
     const bool current = online && table_->currentIndex().isValid();
+    shared_->setEnabled(!model_->isConnecting());
     add_->setEnabled(online);
     duplicate_->setEnabled(current);
     delete_->setEnabled(current);

@@ -22,6 +22,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+class QTimer;
 
 namespace stk {
 
@@ -37,6 +38,14 @@ public:
     // When it cannot be used the window says why on its state line and stays
     // empty; the calculator goes on working.
     bool openCatalogue(const std::filesystem::path& file);
+    // Opens the catalogue at `where`: a file path, or a server's connection
+    // ("postgresql://…", "host=… dbname=…"), reached without holding up the
+    // window; empty: the file given to openCatalogue().
+    void openLocation(const QString& where);
+    // The file openLocation() opens for an empty location.
+    void setLocalFile(const std::filesystem::path& file) { local_file_ = file; }
+    // What the window is doing: connecting, reading articles, offline; empty when idle.
+    QString progressLine() const;
     // The company parameters as typed in the calculator: every result again.
     void setCompanyParameters(const QString& cct, const QString& tst);
     // Captions in language `column` of the translation table (none: French).
@@ -77,14 +86,27 @@ public slots:
     // Ask for a file, then import (after a preview the user confirms) or export.
     void importCsvAsk();
     void exportCsvAsk();
+    // The server again, after it was lost.
+    void reconnect();
+    // "Shared catalogue…": the server's settings, or back to the file.
+    void askSharedCatalogue();
 
 private slots:
     void chooseArticle(const QModelIndex& index);
     void sortOnCurrentColumn(Qt::SortOrder order);
     void showFailure(const QString& line);
     void updateButtons();
+    void showConflict();
+    void showModelState();
+    void showLoadedWhenIdle();
+    void rememberCurrent();
+    void restoreCurrent();
+    void settleConflict(stk::CatalogueModel::Resolution resolution);
 
 private:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void applyCaptions();
     void selectRow(int row, int column = 0);
     void clearState();
@@ -101,6 +123,14 @@ private:
     QPushButton* import_;
     QPushButton* export_;
     QLabel* state_;
+    QLabel* progress_;
+    QPushButton* shared_;
+    QPushButton* reconnect_;
+    QTimer* refresh_timer_;
+    std::filesystem::path local_file_;
+    // The current article and its place on screen, kept across a new reading.
+    std::int64_t current_id_ = -1;
+    int current_column_ = 0, current_offset_ = 0;
     TradTable* trad_ = nullptr;
     std::optional<std::size_t> language_;
 };

@@ -126,6 +126,34 @@ command_rows = [
 ]
 assert len(command_rows) == 15
 rows += command_rows
+# The shared catalogue: its dialog, the conflict between two users' changes, the window's state.
+# Captions that go together share a row, separated by '|'.
+shared_rows = [
+    ("Catalogue partagé…", "Shared Catalog…", "Catálogo compartilhado…"),
+    ("Serveur|Port|Base de données|Utilisateur|Exiger le chiffrement (TLS)|Se connecter|Catalogue local|Annuler",
+     "Server|Port|Database|User|Require encryption (TLS)|Connect|Local Catalog|Cancel",
+     "Servidor|Porta|Banco de dados|Usuário|Exigir criptografia (TLS)|Conectar|Catálogo local|Cancelar"),
+    ("Le catalogue sur un serveur PostgreSQL, partagé par tous ceux qui s'y connectent. Le mot de passe n'est "
+     "jamais enregistré par ce programme\u00a0: il est lu dans votre fichier ~/.pgpass "
+     "(serveur:port:base:utilisateur:mot de passe, droits 0600). Le chiffrement est utilisé dès que le serveur "
+     "le propose.",
+     "The catalog on a PostgreSQL server, shared by everyone who connects to it. This program never stores the "
+     "password: it is read from your ~/.pgpass file (server:port:database:user:password, permissions 0600). "
+     "Encryption is used whenever the server offers it.",
+     "O catálogo em um servidor PostgreSQL, compartilhado por todos que se conectam a ele. Este programa nunca "
+     "grava a senha: ela é lida do seu arquivo ~/.pgpass (servidor:porta:banco:usuário:senha, permissões 0600). "
+     "A criptografia é usada sempre que o servidor a oferece."),
+    ("Article supprimé ailleurs entre-temps", "Part deleted elsewhere in the meantime",
+     "Peça excluída em outro lugar nesse meio-tempo"),
+    ("Mes valeurs|Valeurs du catalogue|Différent|Garder les miennes|Prendre celles du catalogue|"
+     "Continuer la modification",
+     "My Values|Catalog Values|Different|Keep Mine|Take the Catalog's|Keep Editing",
+     "Meus valores|Valores do catálogo|Diferente|Manter os meus|Usar os do catálogo|Continuar editando"),
+    ("Hors ligne|Connexion…|Chargement des articles… %1|Reconnecter", "Offline|Connecting…|Loading parts… %1|Reconnect",
+     "Offline|Conectando…|Carregando peças… %1|Reconectar"),
+]
+assert len(shared_rows) == 6
+rows += shared_rows
 assert len(rows) <= 101
 data = b"".join("\t".join(r).encode("cp1252") + b"\r\n" for r in rows)
 import pathlib

@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue_ui/catalogue_window.h"
+#include "catalogue_ui/shared_catalogue_dialog.h"
 #include "engine/results_copy.h"
 #include "store/safe_file.h"
 #include "report/bar_chart_paint.h"
@@ -48,6 +49,7 @@ const std::array<CommandDef, WindowCommands::command_count>& command_defs()
 {
     static const std::array<CommandDef, WindowCommands::command_count> defs{{
         {"Catalogue…", QKeySequence(Qt::CTRL | Qt::Key_K)},
+        {"Catalogue partagé…", QKeySequence()},
         {"Enregistrer dans le catalogue…", QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"Imprimer…", QKeySequence(Qt::CTRL | Qt::Key_P)},
         {"Exporter en PDF…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
@@ -87,6 +89,7 @@ WindowCommands::WindowCommands(MainWindow& window) : QObject(&window), window_(w
         actions_[i] = action;
     }
     connect(actions_[catalogue], &QAction::triggered, this, &WindowCommands::openCatalogue);
+    connect(actions_[shared_catalogue], &QAction::triggered, this, &WindowCommands::askSharedCatalogue);
     connect(actions_[save_to_catalogue], &QAction::triggered, this, &WindowCommands::askSaveToCatalogue);
     connect(actions_[print], &QAction::triggered, this, &WindowCommands::printReport);
     connect(actions_[export_pdf], &QAction::triggered, this, &WindowCommands::askExportPdf);
@@ -142,8 +145,8 @@ void WindowCommands::retranslate()
     for (std::size_t i = 0; i < actions_.size(); ++i) {
         const QString text = caption(command_defs()[i].caption);
         actions_[i]->setText(text);
-        actions_[i]->setToolTip(text + QStringLiteral(" (") +
-                                actions_[i]->shortcut().toString(QKeySequence::NativeText) + u')');
+        const QString keys = actions_[i]->shortcut().toString(QKeySequence::NativeText);
+        actions_[i]->setToolTip(keys.isEmpty() ? text : text + QStringLiteral(" (") + keys + u')');
     }
     for (std::size_t i = 0; i < chart_actions_.size(); ++i)
         chart_actions_[i]->setText(caption(chart_captions[i]));
@@ -310,10 +313,18 @@ CatalogueWindow* WindowCommands::catalogueWindow()
     if (!catalogue_) {
         catalogue_ = new CatalogueWindow(&window_);
         catalogue_->retranslate(window_.model().translations(), window_.model().language());
-        catalogue_->openCatalogue(catalogue_path(window_.folder()));
+        catalogue_->setLocalFile(catalogue_path(window_.folder()));
+        catalogue_->openLocation(location_.isEmpty() ? QString::fromStdString(CatalogueChoice::load().location)
+                                                     : location_);
         connect(catalogue_, &CatalogueWindow::articleChosen, this, &WindowCommands::loadArticle);
     }
     return catalogue_;
+}
+
+void WindowCommands::askSharedCatalogue()
+{
+    openCatalogue();
+    catalogue_->askSharedCatalogue();
 }
 
 void WindowCommands::openCatalogue()
@@ -353,7 +364,8 @@ bool WindowCommands::storeInCatalogue(const QString& reference, bool replace)
     CatalogueWindow* shown = catalogueWindow();
     CatalogueModel* model = shown->model();
     if (!model->isOpen()) {
-        tell(shown->stateLine());
+        // Why, or what it is doing: a server still being reached says "Connexion…".
+        tell(shown->stateLine().isEmpty() ? shown->progressLine() : shown->stateLine());
         return false;
     }
     const auto existing = model->findArticle(reference);
@@ -363,7 +375,8 @@ bool WindowCommands::storeInCatalogue(const QString& reference, bool replace)
     for (const QString& text : articleTexts())
         params << text;
     if (!model->storeParameters(reference, params)) {
-        tell(shown->stateLine());
+        if (!model->conflict())  // a conflict is the catalogue window's to show
+            tell(shown->stateLine());
         return false;
     }
     reference_ = reference.trimmed();

@@ -35,7 +35,7 @@ inline constexpr int menu_left = 3300, menu_top = 6900, menu_width = 1650, menu_
 class WindowCommands : public QObject {
     Q_OBJECT
 public:
-    enum Command { catalogue, save_to_catalogue, print, export_pdf, copy_results, command_count };
+    enum Command { catalogue, shared_catalogue, save_to_catalogue, print, export_pdf, copy_results, command_count };
 
     explicit WindowCommands(MainWindow& window);
     ~WindowCommands() override;
@@ -55,9 +55,12 @@ public:
     // Stores the six article fields under `reference`; an existing article is
     // replaced only when `replace` says so. False when nothing was stored.
     bool storeInCatalogue(const QString& reference, bool replace);
-    // The catalogue window, opened on the catalogue of the window's folder
-    // (made when first needed).
+    // The catalogue window (made when first needed), opened on the catalogue
+    // given on the command line, else on the one the user chose last (the
+    // shared one, or the file), else on the file of the window's folder.
     CatalogueWindow* catalogueWindow();
+    // The catalogue given on the command line: a file path or a server's connection.
+    void setCatalogueLocation(const QString& where) { location_ = where; }
 
     // The last one-line message shown to the user (empty: none).
     const QString& lastMessage() const { return message_; }
@@ -67,6 +70,7 @@ public:
 
 public slots:
     void openCatalogue();
+    void askSharedCatalogue();
     void askSaveToCatalogue();
     void printReport();
     void askExportPdf();
@@ -95,6 +99,7 @@ private:
     std::array<std::string, 8> analysed_texts_;
     bool analysed_ = false;
     QString message_;
+    QString location_;
 };
 
 }  // namespace ui

@@ -58,8 +58,9 @@ TEST_F(Commands, MenuButtonListsEveryCommandWithItsShortcutInAFreeStrip)
     QStringList listed;
     for (QAction* action : button->menu()->actions())
         listed << action->text() + u' ' + action->shortcut().toString();
-    EXPECT_EQ(listed, (QStringList{"Catalogue… Ctrl+K", "Enregistrer dans le catalogue… Ctrl+S", "Imprimer… Ctrl+P",
-                                   "Exporter en PDF… Ctrl+Shift+P", "Copier les résultats Ctrl+C"}));
+    EXPECT_EQ(listed,
+              (QStringList{"Catalogue… Ctrl+K", "Catalogue partagé… ", "Enregistrer dans le catalogue… Ctrl+S",
+                           "Imprimer… Ctrl+P", "Exporter en PDF… Ctrl+Shift+P", "Copier les résultats Ctrl+C"}));
     click(w, "ln", 1);
     EXPECT_EQ(commands().action(WindowCommands::export_pdf)->text(), "Export PDF…");
 }
@@ -148,6 +149,22 @@ TEST_F(Commands, ArticleStoredInTheCatalogueComesBackIntoTheCalculator)
               QString::number(level));
     EXPECT_EQ(table->model()->index(0, static_cast<int>(Column::total)).data().toString().toStdString(),
               w.model().result_text(Line::tt, level));
+}
+
+// --catalogue names a server that cannot be reached: one line, and the calculator goes on.
+TEST_F(Commands, TheCatalogueGivenOnTheCommandLineIsTheOneOpened)
+{
+    commands().setCatalogueLocation("postgresql://127.0.0.1:1/catalogue");
+    CatalogueWindow* catalogue = commands().catalogueWindow();
+    EXPECT_FALSE(commands().storeInCatalogue("P-100", false));  // the answer comes between events
+    EXPECT_EQ(commands().lastMessage(), "Connexion…");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !catalogue->model()->isConnecting(); }, 20000));
+    type_worked_example(w);
+    EXPECT_FALSE(commands().storeInCatalogue("P-100", false));
+    EXPECT_TRUE(commands().lastMessage().startsWith("Serveur de catalogue injoignable: ") &&
+                commands().lastMessage().contains("127.0.0.1"))
+        << commands().lastMessage().toStdString();
+    EXPECT_EQ(w.model().recommended_text(), "3");
 }
 
 TEST_F(Commands, FieldsSayTheirDecisionRangesInTheCurrentLanguage)
