@@ -69,6 +69,12 @@ inline const std::array<QColor, series_count> bar_colours{QColor(0xD5, 0x5E, 0x0
 
 BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size);
 void paint_bar_chart(QPainter& painter, const BarChartContent& content, const BarChartLayout& layout);
+// The same pixels in two layers, for a screen that keeps the first: the
+// backdrop (card, grid, value axis, legend, texts) depends on the layout alone
+// and lies under the bars or beside them; the bars, the levels axis over their
+// feet and the cut mark follow the values.
+void paint_bar_chart_backdrop(QPainter& painter, const BarChartLayout& layout);
+void paint_bar_chart_bars(QPainter& painter, const BarChartContent& content, const BarChartLayout& layout);
 // Paints the chart into `area` of a page, as vectors, whatever the device.
 void paint_bar_chart_in(QPainter& painter, const QRectF& area, const BarChartContent& content);
 

@@ -90,13 +90,36 @@ QSize BarChartView::sizeHint() const { return {589, 255}; }
 
 void BarChartView::paintEvent(QPaintEvent*)
 {
+    const BarChartLayout& layout = current_layout();
+    const QRect card = layout.background.toAlignedRect();
+    const QPixmap& under = backdrop(layout);
+    const qreal ratio = under.devicePixelRatio();
     QPainter painter(this);
-    paint_bar_chart(painter, content_, current_layout());
+    painter.drawPixmap(card, under,
+                       QRectF(card.left() * ratio, card.top() * ratio, card.width() * ratio, card.height() * ratio));
+    paint_bar_chart_bars(painter, content_, layout);
+}
+
+const QPixmap& BarChartView::backdrop(const BarChartLayout& layout)
+{
+    const qreal ratio = devicePixelRatioF();
+    if (backdrop_ && backdrop_->value_labels == layout.value_labels && backdrop_->plot == layout.plot &&
+        backdrop_->pixmap.devicePixelRatio() == ratio)
+        return backdrop_->pixmap;
+    QPixmap pixmap(size() * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    {
+        QPainter painter(&pixmap);
+        paint_bar_chart_backdrop(painter, layout);
+    }
+    backdrop_ = Backdrop{std::move(pixmap), layout.value_labels, layout.plot};
+    return backdrop_->pixmap;
 }
 
 void BarChartView::resizeEvent(QResizeEvent* event)
 {
     layout_.reset();
+    backdrop_.reset();
     QWidget::resizeEvent(event);
 }
 
@@ -106,6 +129,8 @@ bool BarChartView::set_content(const BarChartContent& content)
                          content.levels != content_.levels || content.locale != content_.locale;
     if (!changed)
         return false;
+    if (content.series != content_.series || content.levels != content_.levels || content.locale != content_.locale)
+        backdrop_.reset();
     const QFont font = content_.font;
     content_ = content;
     content_.font = font;

@@ -42,6 +42,9 @@ QWidget* make_text_box(const ControlDef& def, QWidget* parent, QValidator* filte
     box->setMaxLength(std::numeric_limits<int>::max());  // a value has any length
     box->setValidator(filter);
     box->setStyle(FlatStyle::instance());  // flat, with a thin single-line border
+    // The flat style fills the whole box: what lies behind it need not be
+    // repainted when its text changes.
+    box->setAttribute(Qt::WA_OpaquePaintEvent);
     paint(box, QPalette::Text, colour_or(def.colour, QPalette::Text));
     if (def.centred)
         box->setAlignment(Qt::AlignCenter);
