@@ -36,14 +36,27 @@ const QColor axis_colour{0xD6, 0xD6, 0xD6};
 
 enum FontIndex { value_font, level_font, title_font, legend_font, cut_font };
 
+// A text laid out for a font: the one of the previous layout when it had the
+// same text in the same font, else laid out now.
+QStaticText laid_out(const BarChartLayout& l, const QString& text, FontIndex font, const BarChartLayout* previous)
+{
+    if (previous && previous->fonts[font] == l.fonts[font])
+        for (const BarChartLayout::PlacedText& placed : previous->texts)
+            if (placed.font == font && placed.text.text() == text)
+                return placed.text;
+    QStaticText laid(text);
+    laid.setTextFormat(Qt::PlainText);
+    laid.setPerformanceHint(QStaticText::AggressiveCaching);
+    laid.prepare(QTransform(), l.fonts[font]);
+    return laid;
+}
+
 // Lays a text out once for its font and keeps where it goes, by its baseline.
-void place(BarChartLayout& l, const QString& text, QPointF baseline, FontIndex font, const QColor& colour)
+void place(BarChartLayout& l, const QString& text, QPointF baseline, FontIndex font, const QColor& colour,
+           const BarChartLayout* previous)
 {
     BarChartLayout::PlacedText placed;
-    placed.text.setText(text);
-    placed.text.setTextFormat(Qt::PlainText);
-    placed.text.setPerformanceHint(QStaticText::AggressiveCaching);
-    placed.text.prepare(QTransform(), l.fonts[font]);
+    placed.text = laid_out(l, text, font, previous);
     placed.top_left = {baseline.x(), baseline.y() - QFontMetricsF(l.fonts[font]).ascent()};
     placed.font = font;
     placed.colour = colour;
@@ -79,7 +92,7 @@ QRectF BarChartLayout::bar(int series, int level) const
     return {left, 0, bar_width, 0};
 }
 
-BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size)
+BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size, const BarChartLayout* previous)
 {
     BarChartLayout l;
     l.fonts = {bar_chart_font(content.font, 7.5, false), bar_chart_font(content.font, 8.25, true),
@@ -160,20 +173,20 @@ BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size)
         place(l, text,
               {l.plot.left() - value_label_gap - value_metrics.horizontalAdvance(text) - 2,
                y - value_metrics.height() / 2 + value_metrics.ascent() - 0.5},
-              value_font, text_colour);
+              value_font, text_colour, previous);
     }
     for (int level = 0; level < level_count; ++level) {
         const QString text = QString::number(level);
         place(l, text,
               {l.plot.left() + level_width * (level + 0.5) - level_metrics.horizontalAdvance(text) / 2,
                l.plot.bottom() + level_label_drop},
-              level_font, text_colour);
+              level_font, text_colour, previous);
     }
-    place(l, l.title, l.title_at, title_font, text_colour);
+    place(l, l.title, l.title_at, title_font, text_colour, previous);
     for (std::size_t s = 0; s < series_count; ++s)
-        place(l, l.legend[s], l.legend_text[s], legend_font, text_colour);
+        place(l, l.legend[s], l.legend_text[s], legend_font, text_colour, previous);
     if (!l.cut_mark.isEmpty())
-        place(l, l.cut_mark, l.cut_mark_at, cut_font, bar_colours[0].darker(140));
+        place(l, l.cut_mark, l.cut_mark_at, cut_font, bar_colours[0].darker(140), previous);
     return l;
 }
 

@@ -67,7 +67,8 @@ struct BarChartLayout {
 inline const std::array<QColor, series_count> bar_colours{QColor(0xD5, 0x5E, 0x00), QColor(0xE6, 0x9F, 0x00),
                                                           QColor(0x00, 0x72, 0xB2)};
 
-BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size);
+// A previous layout in the same fonts lends the texts it laid out already.
+BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size, const BarChartLayout* previous = nullptr);
 void paint_bar_chart(QPainter& painter, const BarChartContent& content, const BarChartLayout& layout);
 // The same pixels in two layers, for a screen that keeps the first: the
 // backdrop (card, grid, value axis, legend, texts) depends on the layout alone

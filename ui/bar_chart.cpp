@@ -66,8 +66,10 @@ BarChartView::BarChartView(QWidget* parent) : QWidget(parent)
 
 const BarChartLayout& BarChartView::current_layout() const
 {
-    if (!layout_)
-        layout_ = lay_out_bar_chart(content_, size());
+    if (!layout_ || layout_stale_) {
+        layout_ = lay_out_bar_chart(content_, size(), layout_ ? &*layout_ : nullptr);
+        layout_stale_ = false;
+    }
     return *layout_;
 }
 
@@ -134,7 +136,7 @@ bool BarChartView::set_content(const BarChartContent& content)
     const QFont font = content_.font;
     content_ = content;
     content_.font = font;
-    layout_.reset();
+    layout_stale_ = true;
     update();
     if (QAccessible::isActive()) {
         QAccessibleEvent event(this, QAccessible::DescriptionChanged);

@@ -58,6 +58,7 @@ private:
 
     BarChartContent content_;
     mutable std::optional<BarChartLayout> layout_;
+    mutable bool layout_stale_ = false;  // the content changed since: lays out again, reusing its texts
     std::optional<Backdrop> backdrop_;
 };
 

@@ -1,6 +1,7 @@
 #include "ui/make_widget.h"
 
 #include "ui/flat_style.h"
+#include "ui/picture_sizes.h"
 #include "ui/text.h"
 #include "ui/theme.h"
 #include "ui/widgets.h"
@@ -76,9 +77,9 @@ QWidget* make_button(const ControlDef& def, QWidget* parent)
         paint(button, QPalette::Button, *face);
     }
     if (!def.picture.empty()) {
-        // The picture's own size: 24 pixels, 32 on the large buttons.
-        const int side = std::min(pixels(def.at.width), pixels(def.at.height)) >= 36 ? 32 : 24;
-        button->setIcon(QIcon(picture(def.picture, {2 * side, 2 * side})));
+        const PictureSize size = picture_size(def);
+        const int side = button_icon_side(def);
+        button->setIcon(QIcon(picture(def.picture, {size.width, size.height})));
         button->setIconSize({side, side});
         button->setToolTip(text_of(def.tip));
         button->setAccessibleName(text_of(def.tip));
@@ -91,7 +92,8 @@ QWidget* make_image(const ControlDef& def, QWidget* parent)
     auto* image = new ClickLabel(parent);
     image->setFocusPolicy(Qt::TabFocus);
     image->setCursor(Qt::PointingHandCursor);
-    image->setPixmap(picture(def.picture, {2 * pixels(def.at.width), 2 * pixels(def.at.height)}));
+    const PictureSize size = picture_size(def);
+    image->setPixmap(picture(def.picture, {size.width, size.height}));
     image->setScaledContents(true);
     image->setToolTip(text_of(def.tip));
     image->setAccessibleName(text_of(def.tip));
