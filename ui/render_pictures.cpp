@@ -1,12 +1,14 @@
 // Renders the window's SVG pictures at the sizes the window draws them and
-// writes them, as PNG data, into a C++ source file: the program then starts
-// without drawing any SVG. A picture whose PNG would not read back pixel for
-// pixel as rendered stops the build.
+// writes their pixels, premultiplied ARGB words as the window's pixmaps hold
+// them, into a C++ source file: the program then starts without drawing SVG
+// or decoding any picture. Each picture is also written as a PNG file, to
+// look at, in the folder "rendered_pictures" beside the source.
 //
 // usage: render_pictures SVG_FOLDER OUTPUT.cpp
 #include "ui/picture_sizes.h"
 
-#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -25,30 +27,22 @@ std::optional<QImage> render(const QString& svg, QSize size)
         return std::nullopt;
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    QPainter painter(&image);
-    renderer.render(&painter);
+    {
+        QPainter painter(&image);
+        renderer.render(&painter);
+    }
     return image;
 }
 
-std::optional<QByteArray> png_of(const QImage& image)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        return std::nullopt;
-    const QImage back = QImage::fromData(png, "PNG").convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    if (back != image)
-        return std::nullopt;
-    return png;
-}
-
-QByteArray bytes_as_source(const QByteArray& bytes)
+// The pixels as an initializer of 32-bit words, row after row.
+QByteArray pixels_as_source(const QImage& image)
 {
     QByteArray out;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        out += QByteArray::number(static_cast<unsigned char>(bytes[i]));
-        out += (i + 1) % 20 == 0 ? ",\n" : ",";
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const quint32*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            out += "0x" + QByteArray::number(row[x], 16) + (++count % 12 == 0 ? ",\n" : ",");
     }
     return out;
 }
@@ -66,21 +60,27 @@ int main(int argc, char* argv[])
     QGuiApplication app(argc, argv);
     const QString folder = QString::fromLocal8Bit(argv[1]);
 
+    QDir pngs = QFileInfo(QString::fromLocal8Bit(argv[2])).dir();
+    if (!pngs.mkpath(QStringLiteral("rendered_pictures")) || !pngs.cd(QStringLiteral("rendered_pictures"))) {
+        std::fprintf(stderr, "render_pictures: cannot make the folder rendered_pictures beside %s\n", argv[2]);
+        return 1;
+    }
     QByteArray data, table;
     int count = 0;
     for (const stk::ui::PictureSize& size : stk::ui::pictures_drawn()) {
         const QString file = QString::fromUtf8(size.file.data(), qsizetype(size.file.size()));
         const auto image = render(folder + u'/' + file, {size.width, size.height});
-        const auto png = image ? png_of(*image) : std::nullopt;
-        if (!png) {
-            std::fprintf(stderr, "render_pictures: cannot render %s at %d x %d pixels exactly as PNG\n",
-                         qPrintable(file), size.width, size.height);
+        const QString png = pngs.filePath(QFileInfo(file).completeBaseName() + u'-' + QString::number(size.width) +
+                                          u'x' + QString::number(size.height) + QStringLiteral(".png"));
+        if (!image || !image->save(png, "PNG")) {
+            std::fprintf(stderr, "render_pictures: cannot render %s at %d x %d pixels\n", qPrintable(file), size.width,
+                         size.height);
             return 1;
         }
         const QByteArray name = "picture" + QByteArray::number(count++);
-        data += "const unsigned char " + name + "[] = {\n" + bytes_as_source(*png) + "};\n";
+        data += "const quint32 " + name + "[] = {\n" + pixels_as_source(*image) + "};\n";
         table += "    {\"" + file.toUtf8() + "\", " + QByteArray::number(size.width) + ", " +
-                 QByteArray::number(size.height) + ", " + name + ", sizeof " + name + "},\n";
+                 QByteArray::number(size.height) + ", " + name + "},\n";
     }
 
     QSaveFile out(QString::fromLocal8Bit(argv[2]));

@@ -1,8 +1,9 @@
 // The window's pictures, rendered from their SVG sources when the program is
-// built (by render_pictures.cpp) at the sizes it draws them, as PNG data.
+// built (by render_pictures.cpp) at the sizes it draws them: premultiplied
+// ARGB pixels, row after row, ready to show.
 #pragma once
 
-#include <cstddef>
+#include <QtGlobal>
 #include <span>
 #include <string_view>
 
@@ -11,8 +12,7 @@ namespace stk::ui {
 struct RenderedPicture {
     std::string_view file;  // the SVG source, as the layout names it
     int width = 0, height = 0;
-    const unsigned char* png = nullptr;
-    std::size_t png_size = 0;
+    const quint32* pixels = nullptr;
 };
 
 std::span<const RenderedPicture> rendered_pictures();

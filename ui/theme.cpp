@@ -87,8 +87,8 @@ QPixmap picture(std::string_view file, QSize size)
 {
     for (const RenderedPicture& rendered : rendered_pictures())
         if (rendered.file == file && rendered.width == size.width() && rendered.height == size.height())
-            return QPixmap::fromImage(QImage::fromData(rendered.png, static_cast<int>(rendered.png_size), "PNG")
-                                          .convertToFormat(QImage::Format_ARGB32_Premultiplied));
+            return QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(rendered.pixels), rendered.width,
+                                             rendered.height, QImage::Format_ARGB32_Premultiplied));
     // Not a picture of the window at that size: nothing is drawn.
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
