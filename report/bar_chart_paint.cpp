@@ -51,6 +51,37 @@ QStaticText laid_out(const BarChartLayout& l, const QString& text, FontIndex fon
     return laid;
 }
 
+// The width of a text in one of the layout's fonts: measured once for the
+// layout, or taken from the previous layout when it measured it in the same font.
+class TextWidths {
+public:
+    TextWidths(BarChartLayout& l, const BarChartLayout* previous) : l_(l), previous_(previous) {}
+
+    qreal operator()(FontIndex font, const QString& text)
+    {
+        if (const auto* known = find(l_, font, text))
+            return known->width;
+        const BarChartLayout::MeasuredText* lent =
+            previous_ && previous_->fonts[font] == l_.fonts[font] ? find(*previous_, font, text) : nullptr;
+        l_.widths.push_back(
+            lent ? *lent
+                 : BarChartLayout::MeasuredText{font, text, QFontMetricsF(l_.fonts[font]).horizontalAdvance(text)});
+        return l_.widths.back().width;
+    }
+
+private:
+    static const BarChartLayout::MeasuredText* find(const BarChartLayout& l, FontIndex font, const QString& text)
+    {
+        for (const BarChartLayout::MeasuredText& known : l.widths)
+            if (known.font == font && known.text == text)
+                return &known;
+        return nullptr;
+    }
+
+    BarChartLayout& l_;
+    const BarChartLayout* previous_;
+};
+
 // Lays a text out once for its font and keeps where it goes, by its baseline.
 void place(BarChartLayout& l, const QString& text, QPointF baseline, FontIndex font, const QColor& colour,
            const BarChartLayout* previous)
@@ -100,6 +131,7 @@ BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size, co
                bar_chart_font(content.font, 7.5, true)};
     const QFontMetricsF value_metrics(l.fonts[value_font]), level_metrics(l.fonts[level_font]),
         title_metrics(l.fonts[title_font]), legend_metrics(l.fonts[legend_font]), cut_metrics(l.fonts[cut_font]);
+    TextWidths width_of(l, previous);
     l.background = QRectF(QPointF(0, 0), size).adjusted(card_margin, card_margin, -card_margin, -card_margin);
     const QRectF inner = l.background.adjusted(inner_left, inner_top, -inner_right, 0);
 
@@ -110,7 +142,7 @@ BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size, co
     for (int t = 0; t < ticks; ++t) {
         const double value = l.axis.low + (l.axis.high - l.axis.low) * t / (ticks - 1);
         l.value_labels.push_back(amount(content.locale, value));
-        widest = std::max(widest, value_metrics.horizontalAdvance(l.value_labels.back()));
+        widest = std::max(widest, width_of(value_font, l.value_labels.back()));
     }
 
     const qreal left = inner.left() + widest + value_label_gap + value_axis_extra;
@@ -123,7 +155,7 @@ BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size, co
 
     // The levels caption under the plot, the legend under it, both centred.
     l.title = title_metrics.elidedText(content.levels, Qt::ElideRight, l.plot.width());
-    l.title_at = {l.plot.center().x() - title_metrics.horizontalAdvance(l.title) / 2, l.plot.bottom() + title_drop};
+    l.title_at = {l.plot.center().x() - width_of(title_font, l.title) / 2, l.plot.bottom() + title_drop};
 
     // Captions that do not all fit share the room: the short ones keep their
     // width, the long ones are cut to one equal width.
@@ -131,7 +163,7 @@ BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size, co
     const qreal room = std::max<qreal>(inner.width() - fixed, 0);
     std::array<qreal, series_count> widths{};
     for (std::size_t s = 0; s < series_count; ++s)
-        widths[s] = legend_metrics.horizontalAdvance(content.series[s]);
+        widths[s] = width_of(legend_font, content.series[s]);
     std::array<qreal, series_count> ascending = widths;
     std::sort(ascending.begin(), ascending.end());
     qreal cap = room, used = 0;
@@ -147,7 +179,7 @@ BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size, co
     for (std::size_t s = 0; s < series_count; ++s) {
         l.legend[s] =
             widths[s] <= cap ? content.series[s] : legend_metrics.elidedText(content.series[s], Qt::ElideRight, cap);
-        widths[s] = legend_metrics.horizontalAdvance(l.legend[s]);
+        widths[s] = width_of(legend_font, l.legend[s]);
         total += widths[s];
     }
     qreal x = std::max(inner.left(), inner.center().x() - total / 2 - legend_shift);
@@ -162,8 +194,7 @@ BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size, co
     if (l.scale.level0_cut) {
         l.cut_mark = QStringLiteral("▲ %1").arg(amount(content.locale, l.scale.level0_top));
         const qreal level0 = l.plot.left() + l.plot.width() / level_count / 2;
-        l.cut_mark_at = {level0 - cut_metrics.horizontalAdvance(l.cut_mark) / 2,
-                         l.plot.top() - cut_metrics.descent() - 1};
+        l.cut_mark_at = {level0 - width_of(cut_font, l.cut_mark) / 2, l.plot.top() - cut_metrics.descent() - 1};
     }
 
     const qreal level_width = l.plot.width() / level_count;
@@ -171,14 +202,14 @@ BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size, co
         const qreal y = l.plot.bottom() - l.plot.height() * t / (ticks - 1);
         const QString& text = l.value_labels[std::size_t(t)];
         place(l, text,
-              {l.plot.left() - value_label_gap - value_metrics.horizontalAdvance(text) - 2,
+              {l.plot.left() - value_label_gap - width_of(value_font, text) - 2,
                y - value_metrics.height() / 2 + value_metrics.ascent() - 0.5},
               value_font, text_colour, previous);
     }
     for (int level = 0; level < level_count; ++level) {
         const QString text = QString::number(level);
         place(l, text,
-              {l.plot.left() + level_width * (level + 0.5) - level_metrics.horizontalAdvance(text) / 2,
+              {l.plot.left() + level_width * (level + 0.5) - width_of(level_font, text) / 2,
                l.plot.bottom() + level_label_drop},
               level_font, text_colour, previous);
     }

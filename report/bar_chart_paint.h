@@ -57,6 +57,13 @@ struct BarChartLayout {
     };
     std::vector<PlacedText> texts;
     std::array<QFont, 5> fonts;
+    // The widths measured for this layout, by font, for the next one to reuse.
+    struct MeasuredText {
+        int font = 0;
+        QString text;
+        qreal width = 0;
+    };
+    std::vector<MeasuredText> widths;
 
     // Vertical position of an amount, horizontal span of a bar.
     double y_of(double value) const;
