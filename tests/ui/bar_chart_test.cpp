@@ -181,6 +181,26 @@ TEST_F(BarChartTest, AccessibleNameIsTheWindowsOrElseTheLevelsCaption)
     EXPECT_EQ(face->role(), QAccessible::Chart);
 }
 
+TEST_F(BarChartTest, KeptBackdropGivesThePixelsOfAPaintFromScratch)
+{
+    ChartValues nudged = worked;
+    nudged[2][1] += 1;  // the axis stays: only the bars are drawn again
+    const std::vector<std::pair<ChartValues, ui::ChartNames>> steps{
+        {round, french}, {worked, french}, {nudged, french}, {nudged, english}, {round, english}};
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        chart.refill(steps[i].first, steps[i].second);
+        const QImage shown = painted();
+        QImage fresh(shown.size(), QImage::Format_RGB32);
+        QPainter painter(&fresh);
+        const BarChartContent& content = chart.view()->content();
+        const BarChartLayout layout = lay_out_bar_chart(content, fresh.size());
+        paint_bar_chart(painter, content, layout);
+        painter.end();
+        const QRect card = layout.background.toAlignedRect();  // around it, the window shows through
+        EXPECT_EQ(shown.copy(card), fresh.copy(card)) << "step " << i;
+    }
+}
+
 TEST_F(BarChartTest, PaintsIntoAnyPainter)
 {
     // The same picture goes to a printer or a vector file: here a larger image.
