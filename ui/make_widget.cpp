@@ -154,7 +154,10 @@ QWidget* make_widget(const ControlDef& def, QWidget* parent, QValidator* text_fi
         return nullptr;
     }
     widget->setObjectName(object_name(def));
-    widget->setFont(font_for(def.font));
+    // A widget in its container's font inherits it: setting it again would
+    // only resolve it again.
+    if (const QFont font = font_for(def.font); font != parent->font())
+        widget->setFont(font);
     place(widget, def);
     return widget;
 }
