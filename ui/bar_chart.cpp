@@ -127,11 +127,12 @@ void BarChartView::resizeEvent(QResizeEvent* event)
 
 bool BarChartView::set_content(const BarChartContent& content)
 {
-    const bool changed = !same_values(content.values, content_.values) || content.series != content_.series ||
-                         content.levels != content_.levels || content.locale != content_.locale;
-    if (!changed)
+    // New captions or number formats change the backdrop; new values, the bars and perhaps the axis.
+    const bool texts_changed =
+        content.series != content_.series || content.levels != content_.levels || content.locale != content_.locale;
+    if (!texts_changed && same_values(content.values, content_.values))
         return false;
-    if (content.series != content_.series || content.levels != content_.levels || content.locale != content_.locale)
+    if (texts_changed)
         backdrop_.reset();
     const QFont font = content_.font;
     content_ = content;
