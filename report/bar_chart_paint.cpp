@@ -36,14 +36,58 @@ const QColor axis_colour{0xD6, 0xD6, 0xD6};
 
 enum FontIndex { value_font, level_font, title_font, legend_font, cut_font };
 
+// A text laid out for a font: the one of the previous layout when it had the
+// same text in the same font, else laid out now.
+QStaticText laid_out(const BarChartLayout& l, const QString& text, FontIndex font, const BarChartLayout* previous)
+{
+    if (previous && previous->fonts[font] == l.fonts[font])
+        for (const BarChartLayout::PlacedText& placed : previous->texts)
+            if (placed.font == font && placed.text.text() == text)
+                return placed.text;
+    QStaticText laid(text);
+    laid.setTextFormat(Qt::PlainText);
+    laid.setPerformanceHint(QStaticText::AggressiveCaching);
+    laid.prepare(QTransform(), l.fonts[font]);
+    return laid;
+}
+
+// The width of a text in one of the layout's fonts: measured once for the
+// layout, or taken from the previous layout when it measured it in the same font.
+class TextWidths {
+public:
+    TextWidths(BarChartLayout& l, const BarChartLayout* previous) : l_(l), previous_(previous) {}
+
+    qreal operator()(FontIndex font, const QString& text)
+    {
+        if (const auto* known = find(l_, font, text))
+            return known->width;
+        const BarChartLayout::MeasuredText* lent =
+            previous_ && previous_->fonts[font] == l_.fonts[font] ? find(*previous_, font, text) : nullptr;
+        l_.widths.push_back(
+            lent ? *lent
+                 : BarChartLayout::MeasuredText{font, text, QFontMetricsF(l_.fonts[font]).horizontalAdvance(text)});
+        return l_.widths.back().width;
+    }
+
+private:
+    static const BarChartLayout::MeasuredText* find(const BarChartLayout& l, FontIndex font, const QString& text)
+    {
+        for (const BarChartLayout::MeasuredText& known : l.widths)
+            if (known.font == font && known.text == text)
+                return &known;
+        return nullptr;
+    }
+
+    BarChartLayout& l_;
+    const BarChartLayout* previous_;
+};
+
 // Lays a text out once for its font and keeps where it goes, by its baseline.
-void place(BarChartLayout& l, const QString& text, QPointF baseline, FontIndex font, const QColor& colour)
+void place(BarChartLayout& l, const QString& text, QPointF baseline, FontIndex font, const QColor& colour,
+           const BarChartLayout* previous)
 {
     BarChartLayout::PlacedText placed;
-    placed.text.setText(text);
-    placed.text.setTextFormat(Qt::PlainText);
-    placed.text.setPerformanceHint(QStaticText::AggressiveCaching);
-    placed.text.prepare(QTransform(), l.fonts[font]);
+    placed.text = laid_out(l, text, font, previous);
     placed.top_left = {baseline.x(), baseline.y() - QFontMetricsF(l.fonts[font]).ascent()};
     placed.font = font;
     placed.colour = colour;
@@ -79,7 +123,7 @@ QRectF BarChartLayout::bar(int series, int level) const
     return {left, 0, bar_width, 0};
 }
 
-BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size)
+BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size, const BarChartLayout* previous)
 {
     BarChartLayout l;
     l.fonts = {bar_chart_font(content.font, 7.5, false), bar_chart_font(content.font, 8.25, true),
@@ -87,6 +131,7 @@ BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size)
                bar_chart_font(content.font, 7.5, true)};
     const QFontMetricsF value_metrics(l.fonts[value_font]), level_metrics(l.fonts[level_font]),
         title_metrics(l.fonts[title_font]), legend_metrics(l.fonts[legend_font]), cut_metrics(l.fonts[cut_font]);
+    TextWidths width_of(l, previous);
     l.background = QRectF(QPointF(0, 0), size).adjusted(card_margin, card_margin, -card_margin, -card_margin);
     const QRectF inner = l.background.adjusted(inner_left, inner_top, -inner_right, 0);
 
@@ -97,7 +142,7 @@ BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size)
     for (int t = 0; t < ticks; ++t) {
         const double value = l.axis.low + (l.axis.high - l.axis.low) * t / (ticks - 1);
         l.value_labels.push_back(amount(content.locale, value));
-        widest = std::max(widest, value_metrics.horizontalAdvance(l.value_labels.back()));
+        widest = std::max(widest, width_of(value_font, l.value_labels.back()));
     }
 
     const qreal left = inner.left() + widest + value_label_gap + value_axis_extra;
@@ -110,7 +155,7 @@ BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size)
 
     // The levels caption under the plot, the legend under it, both centred.
     l.title = title_metrics.elidedText(content.levels, Qt::ElideRight, l.plot.width());
-    l.title_at = {l.plot.center().x() - title_metrics.horizontalAdvance(l.title) / 2, l.plot.bottom() + title_drop};
+    l.title_at = {l.plot.center().x() - width_of(title_font, l.title) / 2, l.plot.bottom() + title_drop};
 
     // Captions that do not all fit share the room: the short ones keep their
     // width, the long ones are cut to one equal width.
@@ -118,7 +163,7 @@ BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size)
     const qreal room = std::max<qreal>(inner.width() - fixed, 0);
     std::array<qreal, series_count> widths{};
     for (std::size_t s = 0; s < series_count; ++s)
-        widths[s] = legend_metrics.horizontalAdvance(content.series[s]);
+        widths[s] = width_of(legend_font, content.series[s]);
     std::array<qreal, series_count> ascending = widths;
     std::sort(ascending.begin(), ascending.end());
     qreal cap = room, used = 0;
@@ -134,7 +179,7 @@ BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size)
     for (std::size_t s = 0; s < series_count; ++s) {
         l.legend[s] =
             widths[s] <= cap ? content.series[s] : legend_metrics.elidedText(content.series[s], Qt::ElideRight, cap);
-        widths[s] = legend_metrics.horizontalAdvance(l.legend[s]);
+        widths[s] = width_of(legend_font, l.legend[s]);
         total += widths[s];
     }
     qreal x = std::max(inner.left(), inner.center().x() - total / 2 - legend_shift);
@@ -149,8 +194,7 @@ BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size)
     if (l.scale.level0_cut) {
         l.cut_mark = QStringLiteral("▲ %1").arg(amount(content.locale, l.scale.level0_top));
         const qreal level0 = l.plot.left() + l.plot.width() / level_count / 2;
-        l.cut_mark_at = {level0 - cut_metrics.horizontalAdvance(l.cut_mark) / 2,
-                         l.plot.top() - cut_metrics.descent() - 1};
+        l.cut_mark_at = {level0 - width_of(cut_font, l.cut_mark) / 2, l.plot.top() - cut_metrics.descent() - 1};
     }
 
     const qreal level_width = l.plot.width() / level_count;
@@ -158,36 +202,34 @@ BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size)
         const qreal y = l.plot.bottom() - l.plot.height() * t / (ticks - 1);
         const QString& text = l.value_labels[std::size_t(t)];
         place(l, text,
-              {l.plot.left() - value_label_gap - value_metrics.horizontalAdvance(text) - 2,
+              {l.plot.left() - value_label_gap - width_of(value_font, text) - 2,
                y - value_metrics.height() / 2 + value_metrics.ascent() - 0.5},
-              value_font, text_colour);
+              value_font, text_colour, previous);
     }
     for (int level = 0; level < level_count; ++level) {
         const QString text = QString::number(level);
         place(l, text,
-              {l.plot.left() + level_width * (level + 0.5) - level_metrics.horizontalAdvance(text) / 2,
+              {l.plot.left() + level_width * (level + 0.5) - width_of(level_font, text) / 2,
                l.plot.bottom() + level_label_drop},
-              level_font, text_colour);
+              level_font, text_colour, previous);
     }
-    place(l, l.title, l.title_at, title_font, text_colour);
+    place(l, l.title, l.title_at, title_font, text_colour, previous);
     for (std::size_t s = 0; s < series_count; ++s)
-        place(l, l.legend[s], l.legend_text[s], legend_font, text_colour);
+        place(l, l.legend[s], l.legend_text[s], legend_font, text_colour, previous);
     if (!l.cut_mark.isEmpty())
-        place(l, l.cut_mark, l.cut_mark_at, cut_font, bar_colours[0].darker(140));
+        place(l, l.cut_mark, l.cut_mark_at, cut_font, bar_colours[0].darker(140), previous);
     return l;
 }
 
-void paint_bar_chart(QPainter& painter, const BarChartContent& content, const BarChartLayout& l)
-{
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(l.background, card_colour);
+namespace {
 
+// The white card and the grid under the bars.
+void paint_card_and_grid(QPainter& painter, const BarChartLayout& l)
+{
+    painter.fillRect(l.background, card_colour);
     const QRectF& plot = l.plot;
     const qreal level_width = plot.width() / level_count;
     const int ticks = int(l.value_labels.size());
-
-    // Grid and ticks under the bars.
     painter.setPen(QPen(level_grid_colour, 1));
     for (int level = 0; level <= level_count; ++level) {
         const qreal x = plot.left() + level_width * level;
@@ -198,8 +240,12 @@ void paint_bar_chart(QPainter& painter, const BarChartContent& content, const Ba
         const qreal y = plot.bottom() - plot.height() * t / std::max(ticks - 1, 1);
         painter.drawLine(QPointF(plot.left() - tick_length, y), QPointF(plot.right(), y));
     }
+}
 
-    // The bars, cut at the edges of the plot.
+// The bars, cut at the edges of the plot.
+void paint_bars(QPainter& painter, const BarChartContent& content, const BarChartLayout& l)
+{
+    const QRectF& plot = l.plot;
     painter.save();
     painter.setClipRect(plot);
     const qreal zero = l.y_of(0);
@@ -218,24 +264,43 @@ void paint_bar_chart(QPainter& painter, const BarChartContent& content, const Ba
         }
     }
     painter.restore();
+}
 
-    // Axes over the bars.
+// The value axis, left of the bars: no bar reaches it.
+void paint_value_axis(QPainter& painter, const BarChartLayout& l)
+{
     painter.setPen(QPen(axis_colour, 1));
-    painter.drawLine(plot.topLeft(), plot.bottomLeft());
+    painter.drawLine(l.plot.topLeft(), l.plot.bottomLeft());
+}
+
+// The levels axis, over the feet of the bars, and its ticks.
+void paint_levels_axis(QPainter& painter, const BarChartLayout& l)
+{
+    const QRectF& plot = l.plot;
+    const qreal level_width = plot.width() / level_count;
+    painter.setPen(QPen(axis_colour, 1));
     painter.drawLine(plot.bottomLeft(), plot.bottomRight());
     for (int level = 0; level <= level_count; ++level) {
         const qreal x = plot.left() + level_width * level;
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + tick_length));
     }
+}
 
+void paint_legend_marks(QPainter& painter, const BarChartLayout& l)
+{
     for (std::size_t s = 0; s < series_count; ++s) {
         painter.setPen(QPen(bar_colours[s].darker(130), 1));
         painter.setBrush(bar_colours[s]);
         painter.drawRect(l.legend_marks[s]);
     }
+}
 
+// The texts from `first` to `end` (indexes in the layout's texts).
+void paint_texts(QPainter& painter, const BarChartLayout& l, std::size_t first, std::size_t end)
+{
     int font = -1;
-    for (const BarChartLayout::PlacedText& placed : l.texts) {
+    for (std::size_t i = first; i < end; ++i) {
+        const BarChartLayout::PlacedText& placed = l.texts[i];
         if (placed.font != font) {
             font = placed.font;
             painter.setFont(l.fonts[std::size_t(font)]);
@@ -243,6 +308,46 @@ void paint_bar_chart(QPainter& painter, const BarChartContent& content, const Ba
         painter.setPen(placed.colour);
         painter.drawStaticText(placed.top_left, placed.text);
     }
+}
+
+// The cut mark, when there is one, is the last text; it follows the amount of level 0.
+std::size_t backdrop_text_count(const BarChartLayout& l) { return l.texts.size() - (l.cut_mark.isEmpty() ? 0 : 1); }
+
+}  // namespace
+
+void paint_bar_chart(QPainter& painter, const BarChartContent& content, const BarChartLayout& l)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    paint_card_and_grid(painter, l);
+    paint_bars(painter, content, l);
+    paint_value_axis(painter, l);
+    paint_levels_axis(painter, l);
+    paint_legend_marks(painter, l);
+    paint_texts(painter, l, 0, l.texts.size());
+    painter.restore();
+}
+
+// What lies beside the bars, apart from them, and what lies over them: drawn
+// in two steps they give the same pixels as paint_bar_chart.
+void paint_bar_chart_backdrop(QPainter& painter, const BarChartLayout& l)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    paint_card_and_grid(painter, l);
+    paint_value_axis(painter, l);
+    paint_legend_marks(painter, l);
+    paint_texts(painter, l, 0, backdrop_text_count(l));
+    painter.restore();
+}
+
+void paint_bar_chart_bars(QPainter& painter, const BarChartContent& content, const BarChartLayout& l)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    paint_bars(painter, content, l);
+    paint_levels_axis(painter, l);
+    paint_texts(painter, l, backdrop_text_count(l), l.texts.size());
     painter.restore();
 }
 

@@ -57,6 +57,13 @@ struct BarChartLayout {
     };
     std::vector<PlacedText> texts;
     std::array<QFont, 5> fonts;
+    // The widths measured for this layout, by font, for the next one to reuse.
+    struct MeasuredText {
+        int font = 0;
+        QString text;
+        qreal width = 0;
+    };
+    std::vector<MeasuredText> widths;
 
     // Vertical position of an amount, horizontal span of a bar.
     double y_of(double value) const;
@@ -67,8 +74,15 @@ struct BarChartLayout {
 inline const std::array<QColor, series_count> bar_colours{QColor(0xD5, 0x5E, 0x00), QColor(0xE6, 0x9F, 0x00),
                                                           QColor(0x00, 0x72, 0xB2)};
 
-BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size);
+// A previous layout in the same fonts lends the texts it laid out already.
+BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size, const BarChartLayout* previous = nullptr);
 void paint_bar_chart(QPainter& painter, const BarChartContent& content, const BarChartLayout& layout);
+// The same pixels in two layers, for a screen that keeps the first: the
+// backdrop (card, grid, value axis, legend, texts) depends on the layout alone
+// and lies under the bars or beside them; the bars, the levels axis over their
+// feet and the cut mark follow the values.
+void paint_bar_chart_backdrop(QPainter& painter, const BarChartLayout& layout);
+void paint_bar_chart_bars(QPainter& painter, const BarChartContent& content, const BarChartLayout& layout);
 // Paints the chart into `area` of a page, as vectors, whatever the device.
 void paint_bar_chart_in(QPainter& painter, const QRectF& area, const BarChartContent& content);
 

@@ -66,8 +66,10 @@ BarChartView::BarChartView(QWidget* parent) : QWidget(parent)
 
 const BarChartLayout& BarChartView::current_layout() const
 {
-    if (!layout_)
-        layout_ = lay_out_bar_chart(content_, size());
+    if (!layout_ || layout_stale_) {
+        layout_ = lay_out_bar_chart(content_, size(), layout_ ? &*layout_ : nullptr);
+        layout_stale_ = false;
+    }
     return *layout_;
 }
 
@@ -90,26 +92,52 @@ QSize BarChartView::sizeHint() const { return {589, 255}; }
 
 void BarChartView::paintEvent(QPaintEvent*)
 {
+    const BarChartLayout& layout = current_layout();
+    const QRect card = layout.background.toAlignedRect();
+    const QPixmap& under = backdrop(layout);
+    const qreal ratio = under.devicePixelRatio();
     QPainter painter(this);
-    paint_bar_chart(painter, content_, current_layout());
+    painter.drawPixmap(card, under,
+                       QRectF(card.left() * ratio, card.top() * ratio, card.width() * ratio, card.height() * ratio));
+    paint_bar_chart_bars(painter, content_, layout);
+}
+
+const QPixmap& BarChartView::backdrop(const BarChartLayout& layout)
+{
+    const qreal ratio = devicePixelRatioF();
+    if (backdrop_ && backdrop_->value_labels == layout.value_labels && backdrop_->plot == layout.plot &&
+        backdrop_->pixmap.devicePixelRatio() == ratio)
+        return backdrop_->pixmap;
+    QPixmap pixmap(size() * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    {
+        QPainter painter(&pixmap);
+        paint_bar_chart_backdrop(painter, layout);
+    }
+    backdrop_ = Backdrop{std::move(pixmap), layout.value_labels, layout.plot};
+    return backdrop_->pixmap;
 }
 
 void BarChartView::resizeEvent(QResizeEvent* event)
 {
     layout_.reset();
+    backdrop_.reset();
     QWidget::resizeEvent(event);
 }
 
 bool BarChartView::set_content(const BarChartContent& content)
 {
-    const bool changed = !same_values(content.values, content_.values) || content.series != content_.series ||
-                         content.levels != content_.levels || content.locale != content_.locale;
-    if (!changed)
+    // New captions or number formats change the backdrop; new values, the bars and perhaps the axis.
+    const bool texts_changed =
+        content.series != content_.series || content.levels != content_.levels || content.locale != content_.locale;
+    if (!texts_changed && same_values(content.values, content_.values))
         return false;
+    if (texts_changed)
+        backdrop_.reset();
     const QFont font = content_.font;
     content_ = content;
     content_.font = font;
-    layout_.reset();
+    layout_stale_ = true;
     update();
     if (QAccessible::isActive()) {
         QAccessibleEvent event(this, QAccessible::DescriptionChanged);

@@ -4,6 +4,7 @@
 
 #include "report/bar_chart_paint.h"
 
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -46,8 +47,19 @@ private:
     // Takes the new content; true when anything the chart shows changed.
     bool set_content(const BarChartContent& content);
 
+    // The backdrop as last drawn, with what it was drawn for: a keystroke that
+    // leaves the value axis where it was repaints only the bars over it.
+    struct Backdrop {
+        QPixmap pixmap;
+        std::vector<QString> value_labels;
+        QRectF plot;
+    };
+    const QPixmap& backdrop(const BarChartLayout& layout);
+
     BarChartContent content_;
     mutable std::optional<BarChartLayout> layout_;
+    mutable bool layout_stale_ = false;  // the content changed since: lays out again, reusing its texts
+    std::optional<Backdrop> backdrop_;
 };
 
 class BarChart {

@@ -286,10 +286,17 @@ void MainWindow::show_results()
     for (std::size_t line = 0; line < line_count; ++line)
         for (int level = 0; level < level_count; ++level) {
             QLineEdit* cell = results_[line][static_cast<std::size_t>(level)];
-            cell->setText(ui::text_of(model_.result_text(Line(line), level)));
+            // An unchanged text is not laid out and drawn again.
+            const QString text = ui::text_of(model_.result_text(Line(line), level));
+            if (cell->text() != text)
+                cell->setText(text);
             cell->setCursorPosition(0);  // a text wider than its box shows its first digits
         }
-    recommended_->setText(ui::text_of(model_.recommended_text()));
+    const QString recommended = ui::text_of(model_.recommended_text());
+    if (recommended_->text() != recommended)
+        recommended_->setText(recommended);
+    else
+        recommended_->end(false);  // where setText leaves the cursor
     repainting_ = false;
     chart_->refill(model_.chart_values(), chart_names());
 }

@@ -1,6 +1,7 @@
 #include "ui/make_widget.h"
 
 #include "ui/flat_style.h"
+#include "ui/picture_sizes.h"
 #include "ui/text.h"
 #include "ui/theme.h"
 #include "ui/widgets.h"
@@ -42,6 +43,9 @@ QWidget* make_text_box(const ControlDef& def, QWidget* parent, QValidator* filte
     box->setMaxLength(std::numeric_limits<int>::max());  // a value has any length
     box->setValidator(filter);
     box->setStyle(FlatStyle::instance());  // flat, with a thin single-line border
+    // The flat style fills the whole box: what lies behind it need not be
+    // repainted when its text changes.
+    box->setAttribute(Qt::WA_OpaquePaintEvent);
     paint(box, QPalette::Text, colour_or(def.colour, QPalette::Text));
     if (def.centred)
         box->setAlignment(Qt::AlignCenter);
@@ -73,9 +77,9 @@ QWidget* make_button(const ControlDef& def, QWidget* parent)
         paint(button, QPalette::Button, *face);
     }
     if (!def.picture.empty()) {
-        // The picture's own size: 24 pixels, 32 on the large buttons.
-        const int side = std::min(pixels(def.at.width), pixels(def.at.height)) >= 36 ? 32 : 24;
-        button->setIcon(QIcon(picture(def.picture, {2 * side, 2 * side})));
+        const PictureSize size = picture_size(def);
+        const int side = button_icon_side(def);
+        button->setIcon(QIcon(picture(def.picture, {size.width, size.height})));
         button->setIconSize({side, side});
         button->setToolTip(text_of(def.tip));
         button->setAccessibleName(text_of(def.tip));
@@ -88,7 +92,8 @@ QWidget* make_image(const ControlDef& def, QWidget* parent)
     auto* image = new ClickLabel(parent);
     image->setFocusPolicy(Qt::TabFocus);
     image->setCursor(Qt::PointingHandCursor);
-    image->setPixmap(picture(def.picture, {2 * pixels(def.at.width), 2 * pixels(def.at.height)}));
+    const PictureSize size = picture_size(def);
+    image->setPixmap(picture(def.picture, {size.width, size.height}));
     image->setScaledContents(true);
     image->setToolTip(text_of(def.tip));
     image->setAccessibleName(text_of(def.tip));
@@ -149,7 +154,10 @@ QWidget* make_widget(const ControlDef& def, QWidget* parent, QValidator* text_fi
         return nullptr;
     }
     widget->setObjectName(object_name(def));
-    widget->setFont(font_for(def.font));
+    // A widget in its container's font inherits it: setting it again would
+    // only resolve it again.
+    if (const QFont font = font_for(def.font); font != parent->font())
+        widget->setFont(font);
     place(widget, def);
     return widget;
 }

@@ -1,11 +1,11 @@
 #include "ui/theme.h"
 
-#include "ui/text.h"
+#include "ui/picture_sizes.h"
+#include "ui/rendered_pictures.h"
 
 #include <QFontMetrics>
-#include <QPainter>
 #include <QString>
-#include <QSvgRenderer>
+#include <QImage>
 #include <algorithm>
 
 namespace stk::ui {
@@ -85,13 +85,13 @@ std::optional<QColor> colour_for(ColourRole role)
 
 QPixmap picture(std::string_view file, QSize size)
 {
-    QSvgRenderer renderer(":/pictures/" + text_of(file));
+    for (const RenderedPicture& rendered : rendered_pictures())
+        if (rendered.file == file && rendered.width == size.width() && rendered.height == size.height())
+            return QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(rendered.pixels), rendered.width,
+                                             rendered.height, QImage::Format_ARGB32_Premultiplied));
+    // Not a picture of the window at that size: nothing is drawn.
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
-    if (renderer.isValid()) {
-        QPainter painter(&pixmap);
-        renderer.render(&painter);
-    }
     return pixmap;
 }
 
@@ -106,8 +106,8 @@ QString visible_part(const QString& text, int width)
 QIcon window_icon()
 {
     QIcon icon;
-    for (int side : {16, 32, 48, 64})
-        icon.addPixmap(picture("icon.svg", {side, side}));
+    for (int side : window_icon_sides)
+        icon.addPixmap(picture(window_icon_file, {side, side}));
     return icon;
 }
 

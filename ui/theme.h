@@ -18,7 +18,8 @@ QFont font_for(FontRole role);
 // The colour a role fixes, or none when the toolkit's own colour stays.
 std::optional<QColor> colour_for(ColourRole role);
 
-// A picture of the window's resources, drawn at the given size.
+// A picture of the window, at one of the sizes the window draws it
+// (picture_sizes.h), as rendered when the program was built.
 QPixmap picture(std::string_view file, QSize size);
 QIcon window_icon();
 

@@ -2,6 +2,8 @@
 // captions and the text a screen reader gets, offscreen.
 #include "window_helpers.h"
 
+#include <QPainter>
+
 namespace stk::test {
 namespace {
 
@@ -144,6 +146,26 @@ TEST_F(BarChartTest, AccessibleNameIsTheWindowsOrElseTheLevelsCaption)
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(chart.view());
     ASSERT_NE(face, nullptr);
     EXPECT_EQ(face->role(), QAccessible::Chart);
+}
+
+TEST_F(BarChartTest, KeptBackdropGivesThePixelsOfAPaintFromScratch)
+{
+    ChartValues nudged = worked::chart;
+    nudged[2][1] += 1;  // the axis stays: only the bars are drawn again
+    const std::vector<std::pair<ChartValues, ui::ChartNames>> steps{
+        {round, french}, {worked::chart, french}, {nudged, french}, {nudged, english}, {round, english}};
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        chart.refill(steps[i].first, steps[i].second);
+        const QImage shown = painted();
+        QImage fresh(shown.size(), QImage::Format_RGB32);
+        QPainter painter(&fresh);
+        const BarChartContent& content = chart.view()->content();
+        const BarChartLayout layout = lay_out_bar_chart(content, fresh.size());
+        paint_bar_chart(painter, content, layout);
+        painter.end();
+        const QRect card = layout.background.toAlignedRect();  // around it, the window shows through
+        EXPECT_EQ(shown.copy(card), fresh.copy(card)) << "step " << i;
+    }
 }
 
 }  // namespace
