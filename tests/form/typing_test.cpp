@@ -6,34 +6,32 @@ namespace {
 
 using Reports = std::vector<std::pair<Change, std::size_t>>;
 
-TEST_F(WorkedModel, InputChangeReportsTheTextThenTheResults)
+// A text set in a box of the worked example, what the observer hears, and what the box then holds.
+struct Edit {
+    const char *name, *box;
+    int index;
+    const char* text;
+    Reports heard;
+};
+
+class Typing : public WorkedModel, public ::testing::WithParamInterface<Edit> {};
+
+TEST_P(Typing, RecalculatesOnlyWhenAnInputChanges)
 {
+    const Edit& e = GetParam();
     recorder.reports.clear();
-    model.set_field_text(Field::crt, "1000");
-    EXPECT_EQ(recorder.reports, (Reports{{Change::text, pos_of("crt")}, {Change::results, 0}}));
-    EXPECT_EQ(model.result_text(Line::rt, 1), "1068.681");
+    model.set_text(pos_of(e.box, e.index), e.text);
+    EXPECT_EQ(recorder.reports, e.heard);
+    EXPECT_EQ(model.text(pos_of(e.box, e.index)), e.text);
 }
 
-TEST_F(WorkedModel, SameTextReportsNothing)
-{
-    recorder.reports.clear();
-    model.set_field_text(Field::crt, "500");
-    EXPECT_EQ(recorder.reports, Reports{});
-}
-
-TEST_F(WorkedModel, ResultBoxEditDoesNotRecalculate)
-{
-    recorder.reports.clear();
-    model.set_text(pos_of("tt", 2), "1");
-    EXPECT_EQ(recorder.reports, (Reports{{Change::text, pos_of("tt", 2)}}));
-    EXPECT_EQ(model.result_text(Line::tt, 2), "1");
-}
-
-TEST_F(WorkedModel, CarriageReturnsNeverReachATextBox)
-{
-    model.set_text(pos_of("vp"), "56\r\n78");
-    EXPECT_EQ(model.assistant_text(AssistantField::vp), "56\n78");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, Typing,
+    ::testing::Values(
+        Edit{"InputChange", "crt", ui::no_index, "1000", {{Change::text, pos_of("crt")}, {Change::results, 0}}},
+        Edit{"SameInput", "crt", ui::no_index, "500", {}},
+        Edit{"ResultBox", "tt", 2, "1", {{Change::text, pos_of("tt", 2)}}}),
+    case_name);
 
 TEST_F(WorkedModel, ArticleFieldsSetTogetherRecalculateOnce)
 {
