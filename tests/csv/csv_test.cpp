@@ -79,7 +79,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ParseCase{"unclosed quote takes the rest", "a,\"b\nc\n", {{"a", "b\nc\n"}}, {1}},
                     ParseCase{"forced separator wins", "a;b,c\n", {{"a;b", "c"}}, {1}, ','}));
 
-// Each record keeps its raw bytes, and whether its last quote was closed.
 TEST(Reader, KeepsEachRecordsSourceText)
 {
     const Parsed p = parse("a;\"b;c\";\"d\"\"\"\r\nx;\"open\n");

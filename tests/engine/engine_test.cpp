@@ -58,7 +58,6 @@ TEST(RoundTrip, DblTextReadsOnlyWhatNumTextWrites)
     }
 }
 
-// The cost model, the recommended stock and the result texts.
 using Inputs = std::array<std::string_view, stk::field_count>;  // cct tst dat pst uut dvt crt nbt
 using Row = std::array<float, stk::level_count>;
 
