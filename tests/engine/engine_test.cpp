@@ -63,13 +63,7 @@ using Row = std::array<float, stk::level_count>;
 
 constexpr Inputs worked = stk::worked::texts;
 
-stk::Calculation run(const Inputs& in)
-{
-    stk::FieldTexts t;
-    for (const auto& f : stk::fields)
-        t[f.field] = in[static_cast<std::size_t>(f.field)];
-    return stk::calc(t);
-}
+stk::Calculation run(const Inputs& in) { return stk::calc(stk::worked::field_texts(in)); }
 
 Inputs with(Field f, std::string_view text, Inputs in = worked)
 {
