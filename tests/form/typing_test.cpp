@@ -10,7 +10,8 @@ namespace {
 
 using Reports = std::vector<std::pair<Change, std::size_t>>;
 
-// A text set in a box of the worked example, what the observer hears, and what the box then holds.
+// A text set in a box of the worked example, what the observer hears (a calculation only for a changed input), and
+// what the box then holds.
 struct Edit {
     const char *name, *box;
     int index;
@@ -21,7 +22,7 @@ struct Edit {
 
 class Typing : public WorkedModel, public ::testing::WithParamInterface<Edit> {};
 
-TEST_P(Typing, RecalculatesOnlyWhenAnInputChanges)
+TEST_P(Typing, ReportsEachChangeOfTheStoredText)
 {
     const Edit& e = GetParam();
     recorder.reports.clear();
