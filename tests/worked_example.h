@@ -25,11 +25,12 @@ inline constexpr std::array<std::pair<Field, std::string_view>, field_count> typ
                                                                                     {Field::cct, "50"},
                                                                                     {Field::tst, "2"}}};
 
-inline FieldTexts field_texts()
+// The texts of `in` (indexed by Field), the worked example's by default.
+inline FieldTexts field_texts(const std::array<std::string_view, field_count>& in = texts)
 {
     FieldTexts t;
     for (const FieldInfo& f : fields)
-        t[f.field] = texts[static_cast<std::size_t>(f.field)];
+        t[f.field] = in[static_cast<std::size_t>(f.field)];
     return t;
 }
 

@@ -5,13 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <ostream>
 #include <string>
 
 namespace {
-
-using stk::Field;
 
 TEST(RangeText, FillReplacesNumberedPlaceholdersOnce)
 {
@@ -77,29 +74,6 @@ INSTANTIATE_TEST_SUITE_P(
                              "Stock 0 recommandé jusqu'à 25940 € / jour, sans limite basse (au-delà\u00a0: 1)"},
                     TextCase{range(1, false, -1000, -1, false, 1000, -1),
                              "Stock 1 recommandé sans limite de -1000 à 1000 € / jour"}));
-
-TEST(RangeText, DescriptionsAreTranslatedWithTheirUnits)
-{
-    const std::map<std::string, std::string, std::less<>> english{
-        {std::string(stk::range_phrase::both), "Stock %1 recommended from %2 to %3 %4"},
-        {std::string(stk::range_phrase::from), "Stock %1 recommended from %2 %3 up, no upper limit"},
-        {std::string(stk::range_phrase::below), "below: %1"},
-        {std::string(stk::range_phrase::above), "above: %1"}};
-    const stk::Translate translate = [&](std::string_view french) {
-        const auto found = english.find(french);
-        return found == english.end() ? std::string(french) : found->second;
-    };
-    stk::DecisionRanges ranges;
-    for (stk::DecisionRange& r : ranges)
-        r = range(3, true, 3.879393, 2, true, 30.95429, 4);
-    ranges[std::size_t(Field::crt)] = range(3, true, 470.2093, 2, false, 500000, -1);
-    std::array<std::string, stk::field_count> units;
-    units[std::size_t(Field::dat)] = "week(s)";
-    units[std::size_t(Field::crt)] = "€ / day";
-    const auto texts = stk::range_descriptions(ranges, units, ".", translate);
-    EXPECT_EQ(texts[std::size_t(Field::dat)], "Stock 3 recommended from 3.879 to 30.95 week(s) (below: 2, above: 4)");
-    EXPECT_EQ(texts[std::size_t(Field::crt)], "Stock 3 recommended from 470.2 € / day up, no upper limit (below: 2)");
-}
 
 struct Plain {
     double value;

@@ -46,6 +46,7 @@ struct ParseCase {
     std::string text;
     Records records;
     std::vector<std::size_t> lines;
+    std::optional<char> separator = std::nullopt;  // none: told from the header
 };
 void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
 
@@ -53,7 +54,7 @@ class Parsing : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(Parsing, GivesEachRecordWithItsLine)
 {
-    const Parsed p = parse(GetParam().text);
+    const Parsed p = parse(GetParam().text, GetParam().separator);
     EXPECT_EQ(p.records, GetParam().records);
     EXPECT_EQ(p.lines, GetParam().lines);
 }
@@ -75,9 +76,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ParseCase{"empty quoted field", "\"\",x\n", {{"", "x"}}, {1}},
                     ParseCase{"text after a closing quote", "\"ab\"c,d\n", {{"abc", "d"}}, {1}},
                     ParseCase{"quote inside an unquoted field", "ab\"c,d\n", {{"ab\"c", "d"}}, {1}},
-                    ParseCase{"unclosed quote takes the rest", "a,\"b\nc\n", {{"a", "b\nc\n"}}, {1}}));
+                    ParseCase{"unclosed quote takes the rest", "a,\"b\nc\n", {{"a", "b\nc\n"}}, {1}},
+                    ParseCase{"forced separator wins", "a;b,c\n", {{"a;b", "c"}}, {1}, ','}));
 
-// Each record keeps its raw bytes, and whether its last quote was closed.
 TEST(Reader, KeepsEachRecordsSourceText)
 {
     const Parsed p = parse("a;\"b;c\";\"d\"\"\"\r\nx;\"open\n");
@@ -87,64 +88,50 @@ TEST(Reader, KeepsEachRecordsSourceText)
     EXPECT_FALSE(p.closed[1]);
 }
 
-struct SeparatorCase {
-    std::string text;
-    char separator;
-};
-class Separator : public testing::TestWithParam<SeparatorCase> {};
-
-TEST_P(Separator, IsTheMostFrequentOutsideQuotesInTheHeader)
-{
-    std::string error;
-    auto reader = stk::csv::Reader::from_string(GetParam().text, {}, error);
-    ASSERT_TRUE(reader);
-    EXPECT_EQ(reader->format().separator, GetParam().separator);
-}
-
-INSTANTIATE_TEST_SUITE_P(Detection, Separator,
-                         testing::Values(SeparatorCase{"a,b,c\n1;2\n", ','}, SeparatorCase{"a;b;c\n", ';'},
-                                         SeparatorCase{"a\tb\tc\n", '\t'}, SeparatorCase{"\"x,y,z\";b\n", ';'},
-                                         SeparatorCase{"a,b;c\n", ';'}, SeparatorCase{"single\n", ','},
-                                         SeparatorCase{"a\tb,c\n", '\t'}, SeparatorCase{"", ','}));
-
-TEST(Reader, ForcedSeparatorWins)
-{
-    const Parsed p = parse("a;b,c\n", ',');
-    EXPECT_EQ(p.records, (Records{{"a;b", "c"}}));
-}
-
-struct EncodingCase {
+// A file's first bytes, the separator, encoding and byte-order mark told from them, and the first field in UTF-8.
+struct FormatCase {
     const char* name;
     std::string bytes;
+    char separator;
     stk::csv::Encoding encoding;
     bool bom;
-    std::string header_utf8;  // the first field in UTF-8
+    std::string header_utf8;
 };
-void PrintTo(const EncodingCase& c, std::ostream* os) { *os << c.name; }
-class Encoding : public testing::TestWithParam<EncodingCase> {};
+void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.name; }
+class Format : public testing::TestWithParam<FormatCase> {};
 
-TEST_P(Encoding, IsToldFromTheBytes)
+TEST_P(Format, IsToldFromTheBytes)
 {
     std::string error;
     auto reader = stk::csv::Reader::from_string(GetParam().bytes, {}, error);
     ASSERT_TRUE(reader) << error;
+    EXPECT_EQ(reader->format().separator, GetParam().separator);
     EXPECT_EQ(reader->format().encoding, GetParam().encoding);
     EXPECT_EQ(reader->format().bom, GetParam().bom);
     stk::csv::Row row;
-    ASSERT_TRUE(reader->next(row));
-    EXPECT_EQ(reader->to_utf8(row[0]), GetParam().header_utf8);
+    EXPECT_EQ(reader->next(row) ? reader->to_utf8(row[0]) : "<none>", GetParam().header_utf8);
 }
 
+constexpr auto utf8 = stk::csv::Encoding::utf8, cp1252 = stk::csv::Encoding::cp1252;
+
 INSTANTIATE_TEST_SUITE_P(
-    Files, Encoding,
-    testing::Values(EncodingCase{"utf8", "Durée;x\n", stk::csv::Encoding::utf8, false, "Durée"},
-                    EncodingCase{"utf8 bom", "\xEF\xBB\xBFPrix;x\n", stk::csv::Encoding::utf8, true, "Prix"},
-                    EncodingCase{"windows-1252",
-                                 "Dur\xE9"
-                                 "e;\x80\n",
-                                 stk::csv::Encoding::cp1252, false, "Durée"},
-                    EncodingCase{"ascii", "nbt;dat\n", stk::csv::Encoding::utf8, false, "nbt"},
-                    EncodingCase{"truncated utf8 is 1252", "ab\xC3", stk::csv::Encoding::cp1252, false, "abÃ"}));
+    Files, Format,
+    testing::Values(FormatCase{"most frequent in the header", "a,b,c\n1;2\n", ',', utf8, false, "a"},
+                    FormatCase{"semicolons", "a;b;c\n", ';', utf8, false, "a"},
+                    FormatCase{"tabs", "a\tb\tc\n", '\t', utf8, false, "a"},
+                    FormatCase{"not inside quotes", "\"x,y,z\";b\n", ';', utf8, false, "x,y,z"},
+                    FormatCase{"semicolon on a tie with comma", "a,b;c\n", ';', utf8, false, "a,b"},
+                    FormatCase{"tab on a tie with comma", "a\tb,c\n", '\t', utf8, false, "a"},
+                    FormatCase{"single field", "single\n", ',', utf8, false, "single"},
+                    FormatCase{"empty", "", ',', utf8, false, "<none>"},
+                    FormatCase{"utf8", "Durée;x\n", ';', utf8, false, "Durée"},
+                    FormatCase{"utf8 bom", "\xEF\xBB\xBFPrix;x\n", ';', utf8, true, "Prix"},
+                    FormatCase{"windows-1252",
+                               "Dur\xE9"
+                               "e;\x80\n",
+                               ';', cp1252, false, "Durée"},
+                    FormatCase{"ascii", "nbt;dat\n", ';', utf8, false, "nbt"},
+                    FormatCase{"truncated utf8 is 1252", "ab\xC3", ',', cp1252, false, "abÃ"}));
 
 TEST(Reader, RefusesUtf16AndBinaryFilesWithAReason)
 {

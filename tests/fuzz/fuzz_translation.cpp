@@ -6,6 +6,7 @@
 #include "store/param_table.h"
 #include "store/records.h"
 #include "store/trad_table.h"
+#include "store/fake_window.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -15,22 +16,10 @@
 
 namespace {
 
-// Captions only: a window of labels and a title.
-class CaptionWalk : public stk::ControlWalk {
-public:
-    std::vector<std::string> captions;
-    std::string window_title;
-
-    std::size_t control_count() const override { return captions.size(); }
-    std::string control_name(std::size_t pos) const override { return "l" + std::to_string(pos); }
-    bool is_text_box(std::size_t) const override { return false; }
-    bool has_caption(std::size_t) const override { return true; }
-    std::string text(std::size_t) const override { return {}; }
+// Labels and a title: translation never sets a text nor calculates.
+struct CaptionWalk : stk::test::FakeWindow {
+    CaptionWalk() : FakeWindow({}) {}
     void set_text(std::size_t, std::string_view) override { std::abort(); }
-    std::string caption(std::size_t pos) const override { return captions[pos]; }
-    void set_caption(std::size_t pos, std::string_view c) override { captions[pos] = c; }
-    std::string title() const override { return window_title; }
-    void set_title(std::string_view t) override { window_title = t; }
     void calc() override { std::abort(); }
 };
 

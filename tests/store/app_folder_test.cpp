@@ -28,13 +28,7 @@ namespace stk {
 namespace {
 
 namespace fs = std::filesystem;
-using test::give_to_user;
-using test::names_in;
-using test::nobody;
-using test::read_bytes;
-using test::running_as_root;
-using test::TempDir;
-using test::write_bytes;
+using namespace test;
 
 // Every entry of a folder with its bytes: what a failed save must leave as it was.
 std::map<std::string, std::string> snapshot(const fs::path& folder)
@@ -76,6 +70,7 @@ TEST_P(FailedReplace, LeavesEveryFileAsItWasWithAReason)
     TempDir dir;
     write_bytes(dir / "f.txt", "da_stk_secu\tcct\t1500\r\n");
     fs::create_directory(dir / "d.txt");
+    fs::create_symlink(dir / "elsewhere.txt", dir / "dangling.txt");
     const auto before = snapshot(dir.path);
     const int status = replace_in_child(dir / target, std::string(10000, 'v'), size_limit);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "no reason given";
@@ -85,7 +80,8 @@ TEST_P(FailedReplace, LeavesEveryFileAsItWasWithAReason)
 INSTANTIATE_TEST_SUITE_P(Saves, FailedReplace,
                          ::testing::Values(Failure{"TargetIsAFolder", "d.txt", false},
                                            Failure{"DiskFull", "f.txt", true},
-                                           Failure{"MissingFolder", "missing/f.txt", false}));
+                                           Failure{"MissingFolder", "missing/f.txt", false},
+                                           Failure{"DanglingLink", "dangling.txt", false}));
 
 TEST(SafeFile, ReadOrCreate)
 {
@@ -171,24 +167,25 @@ struct stat status_of(const fs::path& file)
 
 const std::string old_rows = "da_stk_secu\tcct\t1500\r\n";
 
-// A file the user may not write, in a folder the user may write: a save reports one
-// line and leaves it as it is, whatever the folder allows.
-struct Protected {
+// A file in a folder everyone may write (no sticky bit), its mode, and whether it is the user's or another's (root's):
+// a save replaces only the user's own writable file, keeping its mode and owner, and otherwise reports one line and
+// leaves the file as it is.
+struct Owned {
     const char* name;
     mode_t mode;
-    bool users_own;  // else another user's (root's) file
+    bool users_own, saved;
 };
-void PrintTo(const Protected& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Owned& c, std::ostream* os) { *os << c.name; }
 
-class ProtectedFile : public ::testing::TestWithParam<Protected> {};
+class SharedFolder : public ::testing::TestWithParam<Owned> {};
 
-TEST_P(ProtectedFile, IsLeftAsItIsWithOneLineOfReport)
+TEST_P(SharedFolder, SaveReplacesOnlyTheUsersWritableFile)
 {
-    const Protected& c = GetParam();
+    const Owned& c = GetParam();
     if (!c.users_own && !running_as_root())
         GTEST_SKIP() << "needs root to give the file to another user";
     TempDir dir;
-    ::chmod(dir.path.c_str(), 0777);  // a shared folder, no sticky bit
+    ::chmod(dir.path.c_str(), 0777);
     const fs::path file = dir / "param_stk_secu.txt";
     write_bytes(file, old_rows);
     if (c.users_own)
@@ -198,38 +195,25 @@ TEST_P(ProtectedFile, IsLeftAsItIsWithOneLineOfReport)
         std::ostringstream diag;
         Records rows;
         rows.append({"da_stk_secu", "cct", "99"});
-        const bool saved = save_table(file, rows, diag);
-        const std::string report = diag.str();
-        return !saved && std::count(report.begin(), report.end(), '\n') == 1 &&
-               report.find("opened for writing") != std::string::npos;
+        const std::string report = (save_table(file, rows, diag), diag.str());
+        return c.saved ? report.empty()
+                       : std::count(report.begin(), report.end(), '\n') == 1 &&
+                             report.find("opened for writing") != std::string::npos;
     });
-    EXPECT_EQ(read_bytes(file), old_rows);
+    EXPECT_EQ(read_bytes(file), c.saved ? "da_stk_secu\tcct\t99\r\n" : old_rows);
     EXPECT_EQ(status_of(file).st_mode & 07777, c.mode);
+    EXPECT_EQ(status_of(file).st_uid, c.users_own && running_as_root() ? nobody : ::geteuid());
     EXPECT_EQ(names_in(dir.path), std::set<std::string>{"param_stk_secu.txt"});
 }
 
-INSTANTIATE_TEST_SUITE_P(Saves, ProtectedFile,
-                         ::testing::Values(Protected{"WriteProtected", 0444, true},
-                                           Protected{"AnotherUsersReadable", 0644, false},
-                                           Protected{"AnotherUsersProtected", 0444, false}));
+INSTANTIATE_TEST_SUITE_P(Saves, SharedFolder,
+                         ::testing::Values(Owned{"OwnFile", 0640, true, true},
+                                           Owned{"WriteProtected", 0444, true, false},
+                                           Owned{"AnotherUsersReadable", 0644, false, false},
+                                           Owned{"AnotherUsersProtected", 0444, false, false}));
 
-TEST(OwnFile, IsReplacedWithItsPermissions)
-{
-    TempDir dir;
-    ::chmod(dir.path.c_str(), 0777);
-    const fs::path file = dir / "param_stk_secu.txt";
-    write_bytes(file, old_rows);
-    give_to_user(file);
-    ::chmod(file.c_str(), 0640);
-    EXPECT_AS_USER([&] { return replace_file(file, "new\r\n").empty(); });
-    EXPECT_EQ(read_bytes(file), "new\r\n");
-    EXPECT_EQ(status_of(file).st_mode & 07777, 0640u);
-    EXPECT_EQ(status_of(file).st_uid, running_as_root() ? nobody : ::geteuid());
-}
-
-// A save killed while it writes (here by the file-size limit, as a full disk would
-// stop it) leaves its temporary file: it was private from its first byte, and the
-// next save removes it once it is a minute old, and nothing else.
+// A save killed while it writes (by the file-size limit, as a full disk would stop it) leaves a temporary that was
+// private from its first byte; the next save removes it once it is a minute old, and nothing else.
 TEST(CutShortSave, LeavesAPrivateTemporaryThatALaterSaveRemoves)
 {
     TempDir dir;
@@ -245,32 +229,26 @@ TEST(CutShortSave, LeavesAPrivateTemporaryThatALaterSaveRemoves)
     EXPECT_EQ(status_of(left).st_mode & 0777, 0600u) << "readable by others while it was written";
     EXPECT_EQ(read_bytes(file), old_rows);
 
-    // Files that look like it but are not ours, or are recent, stay.
-    const std::set<std::string> kept{"param_stk_secu.txt", ".param_stk_secu.txt.tmp12x", "param_stk_secu.txt.tmp12",
-                                     ".param_stk_secu.txt.tmp77", ".trad_stk_secu.txt.tmp12"};
-    for (const std::string& name : kept)
+    // Files that look like it but are not ours, a recent one and, as root, another user's old one stay.
+    std::set<std::string> kept{"param_stk_secu.txt", ".param_stk_secu.txt.tmp12x", "param_stk_secu.txt.tmp12",
+                               ".param_stk_secu.txt.tmp77", ".trad_stk_secu.txt.tmp12"};
+    if (running_as_root())
+        kept.insert(".param_stk_secu.txt.tmp5");
+    const auto two_minutes_ago = fs::file_time_type::clock::now() - std::chrono::minutes(2);
+    for (const std::string& name : kept) {
         if (name != "param_stk_secu.txt")
             write_bytes(dir / name, "x");
-    const auto age = [](const fs::path& f) {
-        fs::last_write_time(f, fs::file_time_type::clock::now() - std::chrono::minutes(2));
-    };
-    for (const std::string& name : kept)
+        if (name == ".param_stk_secu.txt.tmp5")
+            give_to_user(dir / name);
         if (name != ".param_stk_secu.txt.tmp77")
-            age(dir / name);
-    age(left);
-    if (running_as_root()) {  // an old temporary of another user's save
-        write_bytes(dir / ".param_stk_secu.txt.tmp5", "x");
-        give_to_user(dir / ".param_stk_secu.txt.tmp5");
-        age(dir / ".param_stk_secu.txt.tmp5");
+            fs::last_write_time(dir / name, two_minutes_ago);
     }
+    fs::last_write_time(left, two_minutes_ago);
     EXPECT_EQ(replace_file(file, "new\r\n"), "");
-    std::set<std::string> expected = kept;
-    if (running_as_root())
-        expected.insert(".param_stk_secu.txt.tmp5");
-    EXPECT_EQ(names_in(dir.path), expected);
+    EXPECT_EQ(names_in(dir.path), kept);
 }
 
-// A parameter file that is a link is written through; a dangling one is never followed.
+// A parameter file that is a link is written through; a dangling one is never followed (see FailedReplace).
 TEST(SymbolicLink, IsWrittenThroughBesideItsTarget)
 {
     TempDir dir;
@@ -289,17 +267,14 @@ TEST(SymbolicLink, IsWrittenThroughBesideItsTarget)
     EXPECT_EQ(names_in(dir / "kept"), std::set<std::string>{"params.txt"});
 }
 
-TEST(SymbolicLink, DanglingIsNeverFollowedToCreateItsTarget)
+TEST(SymbolicLink, DanglingIsReportedMissing)
 {
     TempDir dir;
-    const fs::path link = dir / "param_stk_secu.txt";
-    fs::create_symlink(dir / "elsewhere.txt", link);
-    const ReadResult read = read_or_create(link);
+    fs::create_symlink(dir / "elsewhere.txt", dir / "param_stk_secu.txt");
+    const ReadResult read = read_or_create(dir / "param_stk_secu.txt");
     EXPECT_EQ(read.status, ReadStatus::unreadable);
     EXPECT_NE(read.reason.find("does not exist"), std::string::npos) << read.reason;
-    EXPECT_NE(replace_file(link, "new\r\n"), "");
     EXPECT_EQ(names_in(dir.path), std::set<std::string>{"param_stk_secu.txt"});
-    EXPECT_TRUE(fs::is_symlink(link));
 }
 
 // A file beyond any real table's size is reported and never read whole nor overwritten.
@@ -361,7 +336,7 @@ TEST_P(ReadOnlyProgramFolder, HandsItsFilesToTheUsersFolderOnce)
     fs::create_directories(dir / "bin");
     fs::create_directories(dir / "share/stk_secu");
     fs::create_directories(dir / "home");
-    write_bytes(dir / "share/stk_secu/trad_stk_secu.txt", "Risque\tRisk\tRisco\r\n");
+    write_bytes(dir / shipped_file, shipped);
     write_bytes(dir / "bin/param_stk_secu.txt", old_rows);
     if (*c.trad_beside)
         write_bytes(dir / "bin/trad_stk_secu.txt", c.trad_beside);
@@ -385,7 +360,7 @@ TEST_P(ReadOnlyProgramFolder, HandsItsFilesToTheUsersFolderOnce)
 
 INSTANTIATE_TEST_SUITE_P(Start, ReadOnlyProgramFolder,
                          ::testing::Values(Beside{"BothFilesBeside", "mine\tmy\tmeu\r\n", "mine\tmy\tmeu\r\n"},
-                                           Beside{"NoTranslationsBeside", "", "Risque\tRisk\tRisco\r\n"}));
+                                           Beside{"NoTranslationsBeside", "", shipped}));
 
 }  // namespace
 }  // namespace stk

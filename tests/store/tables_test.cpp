@@ -52,7 +52,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ParamCase{"ThreeWritesLeaveOneRow", "", "w\ttst\t1\r\nw\ttst\t2\r\nw\ttst\t3", "w", "tst", "",
                                 "3", "w\ttst\t3\r\n"}));
 
-// A full table updates the keys it holds and stores no new one; integers are stored as text.
 TEST(ParamStore, FullTableUpdatesOnlyTheKeysItHolds)
 {
     ParamTable table;

@@ -1,4 +1,4 @@
-// Translation files with missing languages or empty cells, tips, and captions of any length.
+// Translation files with missing languages or empty cells, and tips.
 #include "store/session.h"
 
 #include "fake_window.h"
@@ -14,20 +14,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using test::read_bytes;
-using test::TempDir;
-using test::write_bytes;
+using namespace test;
 
 // A window of two labels and a picture with a tip, started in a folder of its own.
 struct Started {
     TempDir folder;
     Store store;
-    test::FakeWindow window{{"Risque", "Total"}, "Quitter"};
+    FakeWindow window{{"Risque", "Total"}, "Quitter"};
     std::ostringstream diag;
-    void start(const std::string& trad, const std::string& params = "")
+    void start(const std::string& trad)
     {
         write_bytes(folder / trad_file_name, trad);
-        write_bytes(folder / param_file_name, params);
+        write_bytes(folder / param_file_name, "");
         load_files(store, window, folder.path, diag);
     }
 };
@@ -67,23 +65,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 class Translations : public ::testing::Test, public Started {};
 
-// A two-column file is used as it is, and what it lacks is learnt in the French column.
 TEST_F(Translations, TwoColumnFileLearnsOnlyWhatItLacks)
 {
     start(two);
     save_files(store, window, folder.path, diag);
     EXPECT_EQ(read_bytes(folder / trad_file_name),
               "Risque\tRisk\t\r\nTotal\tSum\t\r\nQuitter\tQuit\t\r\nTitre\t\t\r\n");
-}
-
-// A caption of a megabyte is kept whole, in the table and in the file.
-TEST_F(Translations, LongCaptionIsKeptWhole)
-{
-    const std::string row = "Risque\t" + std::string(1 << 20, 'X') + "\tRisco\r\n";
-    start(row, "da_stk_secu\tlangue\t1\r\n");
-    EXPECT_TRUE(window.captions[0] == std::string(1 << 20, 'X')) << "the caption shown is cut";
-    save_files(store, window, folder.path, diag);
-    EXPECT_TRUE(read_bytes(folder / trad_file_name).starts_with(row)) << "the row is cut";
 }
 
 }  // namespace

@@ -25,12 +25,6 @@ QByteArray read(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-void write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
 // A folder prepared before the window opens in it.
 struct Folder {
     QTemporaryDir dir;
@@ -88,7 +82,10 @@ TEST_P(Closing, SaveTheSessionOnce)
 
 QString as_is(const QDir& d) { return d.path(); }
 QString param_file_is_a_folder(const QDir& d) { return d.mkdir(param_file.mid(1)), d.path(); }
-QString under_a_regular_file(const QDir& d) { return write(d.filePath("f"), ""), d.filePath("f/sub"); }
+QString under_a_regular_file(const QDir& d)
+{
+    return write_bytes(d.filePath("f").toStdString(), ""), d.filePath("f/sub");
+}
 void quit(MainWindow& w) { click(w, "validation"); }
 void close_box(MainWindow& w) { w.windowHandle()->close(); }
 
@@ -174,7 +171,7 @@ TEST_P(Flags, LeaveEveryCaptionRoomToFit)
 TEST(Opening, ShowsTheSavedFieldWithItsResults)
 {
     Folder folder;
-    write(folder.path + param_file, "da_stk_secu\tcct\t1500\r\n");
+    write_bytes((folder.path + param_file).toStdString(), "da_stk_secu\tcct\t1500\r\n");
     const auto w = folder.open();
     EXPECT_EQ(box(*w, "cct")->text(), "1500");
     EXPECT_EQ(box(*w, "sst", 4)->text(), "4");

@@ -50,7 +50,6 @@ std::vector<std::string> tab_walk(QWidget* start)
     return names;
 }
 
-// The keyboard runs from the article fields through the results to the buttons, then the links and flags.
 TEST_F(Window, KeyboardVisitsFieldsResultsButtonsThenLinks)
 {
     w.show();
@@ -80,7 +79,6 @@ TEST_F(Window, TextBoxNamesFollowTheirCaption)
     EXPECT_EQ(box(w, "rt", 2)->accessibleName(), "Risk, stock 2");
 }
 
-// Screen readers see an application window named by the window title.
 TEST_F(Window, IsAnApplicationWindowNamedByItsTitle)
 {
     w.show();

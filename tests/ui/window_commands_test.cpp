@@ -106,7 +106,6 @@ TEST_F(Commands, ChartIsSavedInEitherPictureFormat)
     EXPECT_NE(file_start(svg, 4096).find("<svg"), std::string::npos);
 }
 
-// The most sensitive parameter is reported for the fields it was found for.
 TEST_F(Commands, ReportNamesTheMostSensitiveParameterWhileTheFieldsStayTheSame)
 {
     type_worked_example(w);
