@@ -1,8 +1,7 @@
 #include "catalogue/pg_engine.h"
 
+#include "catalogue/libpq_loader.h"
 #include "catalogue/schema.h"
-
-#include <libpq-fe.h>
 
 #include <charconv>
 #include <cstring>
@@ -11,6 +10,10 @@
 namespace stk::db {
 
 namespace {
+
+// libpq's functions; called only where the library is known to be loaded: a
+// connection or a parsed connection string exists.
+const Libpq& pq() { return *load_libpq(); }
 
 // ASCII letters in lower case, then byte order: what SQLite's NOCASE does.
 // Under the "C" collation lower() changes ASCII letters only, whatever the
@@ -59,15 +62,15 @@ CREATE INDEX article_by_description ON article (()" +
 constexpr const char* schema_lock = "SELECT pg_advisory_xact_lock(7305841936512019)";
 
 struct ResultFree {
-    void operator()(PGresult* r) const { PQclear(r); }
+    void operator()(PGresult* r) const { pq().PQclear(r); }
 };
 using PgResult = std::unique_ptr<PGresult, ResultFree>;
 
 Fault fault_of(const PGresult* r, const PGconn* conn)
 {
-    if (PQstatus(conn) != CONNECTION_OK)
+    if (pq().PQstatus(conn) != CONNECTION_OK)
         return Fault::offline;
-    const char* state = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
+    const char* state = r ? pq().PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
     if (!state)
         return Fault::offline;  // no answer from the server
     const std::string_view code(state);
@@ -133,8 +136,8 @@ public:
     }
     std::string_view text(int column) const override
     {
-        return {PQgetvalue(result_.get(), row_, column),
-                static_cast<std::size_t>(PQgetlength(result_.get(), row_, column))};
+        return {pq().PQgetvalue(result_.get(), row_, column),
+                static_cast<std::size_t>(pq().PQgetlength(result_.get(), row_, column))};
     }
     std::int64_t integer(int column) const override
     {
@@ -143,7 +146,7 @@ public:
         std::from_chars(t.data(), t.data() + t.size(), value);
         return value;
     }
-    bool is_null(int column) const override { return PQgetisnull(result_.get(), row_, column) == 1; }
+    bool is_null(int column) const override { return pq().PQgetisnull(result_.get(), row_, column) == 1; }
     std::string error() const override { return error_; }
     Fault fault() const override { return fault_; }
 
@@ -171,7 +174,7 @@ private:
 class PgConnection : public Connection {
 public:
     PgConnection(PGconn* conn, std::string location) : conn_(conn), location_(std::move(location)) {}
-    ~PgConnection() override { PQfinish(conn_); }
+    ~PgConnection() override { pq().PQfinish(conn_); }
 
     PGconn* handle() const { return conn_; }
     long session() const { return session_; }
@@ -181,12 +184,12 @@ public:
     // again. Inside one it is not, or the rest would run without the first part.
     bool usable()
     {
-        if (PQstatus(conn_) == CONNECTION_OK)
+        if (pq().PQstatus(conn_) == CONNECTION_OK)
             return true;
         if (in_transaction_)
             return false;
-        PQreset(conn_);
-        if (PQstatus(conn_) != CONNECTION_OK)
+        pq().PQreset(conn_);
+        if (pq().PQstatus(conn_) != CONNECTION_OK)
             return false;
         ++session_;
         return !set_up_session();
@@ -196,13 +199,13 @@ public:
     // connection or the server's settings chose another limit.
     std::optional<std::string> set_up_session()
     {
-        PQsetNoticeProcessor(conn_, ignore_notice, nullptr);
-        PgResult shown(PQexec(conn_, "SHOW lock_timeout"));
-        if (PQresultStatus(shown.get()) != PGRES_TUPLES_OK) {
+        pq().PQsetNoticeProcessor(conn_, ignore_notice, nullptr);
+        PgResult shown(pq().PQexec(conn_, "SHOW lock_timeout"));
+        if (pq().PQresultStatus(shown.get()) != PGRES_TUPLES_OK) {
             fault_ = fault_of(shown.get(), conn_);
-            return one_line(PQerrorMessage(conn_));
+            return one_line(pq().PQerrorMessage(conn_));
         }
-        if (std::string_view(PQgetvalue(shown.get(), 0, 0)) != "0")
+        if (std::string_view(pq().PQgetvalue(shown.get(), 0, 0)) != "0")
             return std::nullopt;
         return exec("SET lock_timeout = '" + std::to_string(lock_wait_seconds) + "s'");
     }
@@ -213,14 +216,14 @@ public:
     {
         if (!usable())
             return lost();
-        PgResult r(PQexec(conn_, std::string(sql).c_str()));
-        const auto status = PQresultStatus(r.get());
+        PgResult r(pq().PQexec(conn_, std::string(sql).c_str()));
+        const auto status = pq().PQresultStatus(r.get());
         if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) {
             fault_ = Fault::none;
             return std::nullopt;
         }
         fault_ = fault_of(r.get(), conn_);
-        return one_line(PQerrorMessage(conn_));
+        return one_line(pq().PQerrorMessage(conn_));
     }
     Fault fault() const override { return fault_; }
 
@@ -234,7 +237,7 @@ public:
     {
         // A transaction that met an error can only roll back, and COMMIT would
         // answer as if it had worked.
-        if (PQtransactionStatus(conn_) == PQTRANS_INERROR) {
+        if (pq().PQtransactionStatus(conn_) == PQTRANS_INERROR) {
             rollback();
             fault_ = Fault::other;
             return "transaction aborted";
@@ -245,7 +248,7 @@ public:
     }
     void rollback() override
     {
-        if (PQstatus(conn_) == CONNECTION_OK)
+        if (pq().PQstatus(conn_) == CONNECTION_OK)
             exec("ROLLBACK");
         in_transaction_ = false;
     }
@@ -261,7 +264,7 @@ public:
     std::string lost()
     {
         fault_ = Fault::offline;
-        return one_line(PQerrorMessage(conn_));
+        return one_line(pq().PQerrorMessage(conn_));
     }
 
 private:
@@ -283,8 +286,8 @@ PgCursor::PgCursor(PgConnection& db, std::string_view sql) : db_(db)
 PgCursor::~PgCursor()
 {
     // A statement prepared in a transaction that failed stays until the session ends.
-    if (prepared_in_ == db_.session() && PQtransactionStatus(db_.handle()) != PQTRANS_INERROR)
-        PgResult(PQexec(db_.handle(), ("DEALLOCATE " + name_).c_str()));
+    if (prepared_in_ == db_.session() && pq().PQtransactionStatus(db_.handle()) != PQTRANS_INERROR)
+        PgResult(pq().PQexec(db_.handle(), ("DEALLOCATE " + name_).c_str()));
 }
 
 bool PgCursor::execute()
@@ -300,27 +303,27 @@ bool PgCursor::execute()
     const int n = static_cast<int>(values.size());
     // Run once, as it is; run again and again (an import), prepared once.
     if (runs_++ == 0) {
-        result_.reset(PQexecParams(db_.handle(), sql_.c_str(), n, nullptr, values.data(), nullptr, nullptr, 0));
+        result_.reset(pq().PQexecParams(db_.handle(), sql_.c_str(), n, nullptr, values.data(), nullptr, nullptr, 0));
     } else {
         if (prepared_in_ != db_.session()) {
             name_ = db_.next_name();
-            PgResult prepared(PQprepare(db_.handle(), name_.c_str(), sql_.c_str(), n, nullptr));
-            if (PQresultStatus(prepared.get()) != PGRES_COMMAND_OK) {
+            PgResult prepared(pq().PQprepare(db_.handle(), name_.c_str(), sql_.c_str(), n, nullptr));
+            if (pq().PQresultStatus(prepared.get()) != PGRES_COMMAND_OK) {
                 fault_ = fault_of(prepared.get(), db_.handle());
-                error_ = one_line(PQerrorMessage(db_.handle()));
+                error_ = one_line(pq().PQerrorMessage(db_.handle()));
                 return false;
             }
             prepared_in_ = db_.session();
         }
-        result_.reset(PQexecPrepared(db_.handle(), name_.c_str(), n, values.data(), nullptr, nullptr, 0));
+        result_.reset(pq().PQexecPrepared(db_.handle(), name_.c_str(), n, values.data(), nullptr, nullptr, 0));
     }
-    const auto status = PQresultStatus(result_.get());
+    const auto status = pq().PQresultStatus(result_.get());
     if (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK) {
         fault_ = Fault::none;
         return true;
     }
     fault_ = fault_of(result_.get(), db_.handle());
-    error_ = one_line(PQerrorMessage(db_.handle()));
+    error_ = one_line(pq().PQerrorMessage(db_.handle()));
     result_.reset();
     return false;
 }
@@ -335,9 +338,9 @@ Cursor::Step PgCursor::step()
             return Step::error;
         }
     }
-    if (++row_ < PQntuples(result_.get()))
+    if (++row_ < pq().PQntuples(result_.get()))
         return Step::row;
-    row_ = PQntuples(result_.get());
+    row_ = pq().PQntuples(result_.get());
     return Step::done;
 }
 
@@ -347,14 +350,20 @@ struct Options {
     std::string error;
     explicit Options(std::string_view connection)
     {
+        if (!load_libpq(&error))
+            return;
         char* message = nullptr;
-        list = PQconninfoParse(std::string(connection).c_str(), &message);
+        list = pq().PQconninfoParse(std::string(connection).c_str(), &message);
         if (message) {
             error = one_line(message);
-            PQfreemem(message);
+            pq().PQfreemem(message);
         }
     }
-    ~Options() { PQconninfoFree(list); }
+    ~Options()
+    {
+        if (list)
+            pq().PQconninfoFree(list);
+    }
     Options(const Options&) = delete;
     Options& operator=(const Options&) = delete;
 };
@@ -413,10 +422,10 @@ Result<std::unique_ptr<Connection>> connect_postgres(std::string_view connection
                               "client_encoding",
                               nullptr};
     const char* values[] = {timeout.c_str(), "stk_secu", "10", "5", "3", "15000", given.c_str(), "UTF8", nullptr};
-    PGconn* conn = PQconnectdbParams(keywords, values, 1);
+    PGconn* conn = pq().PQconnectdbParams(keywords, values, 1);
     auto db = std::make_unique<PgConnection>(conn, where);
-    if (!conn || PQstatus(conn) != CONNECTION_OK)
-        return Failure{Problem::offline, where + ": " + (conn ? one_line(PQerrorMessage(conn)) : "out of memory")};
+    if (!conn || pq().PQstatus(conn) != CONNECTION_OK)
+        return Failure{Problem::offline, where + ": " + (conn ? one_line(pq().PQerrorMessage(conn)) : "out of memory")};
     if (auto f = db->set_up_session())
         return Failure{problem_of(db->fault()), where + ": " + *f};
 
