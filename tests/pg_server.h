@@ -2,6 +2,10 @@
 // and a fresh database on it for each test, so that tests run side by side.
 #pragma once
 
+#include "catalogue/catalogue.h"
+#include "temp_files.h"
+
+#include <gtest/gtest.h>
 #include <libpq-fe.h>
 
 #include <fstream>
@@ -73,6 +77,46 @@ public:
 private:
     std::string server_, name_, conninfo_;
     std::optional<std::string> failure_;
+};
+
+// Makes a new database in `db`, or skips the test when the test command started no server.
+inline void make_database(std::optional<PgDatabase>& db)
+{
+    const PgServer server = pg_server();
+    if (server.conninfo.empty())
+        GTEST_SKIP() << server.why_not;
+    db.emplace(server.conninfo);
+    ASSERT_FALSE(db->failure()) << *db->failure();
+}
+
+enum class Engine { sqlite, postgresql };
+
+inline std::string engine_name(const testing::TestParamInfo<Engine>& info)
+{
+    return info.param == Engine::sqlite ? "sqlite" : "postgresql";
+}
+
+// A new catalogue on the engine under test: a file in a temporary folder or a new database.
+// "Another copy of the program" is one more open() of the same place.
+class OnEachEngine : public testing::TestWithParam<Engine> {
+protected:
+    void SetUp() override
+    {
+        if (GetParam() == Engine::sqlite)
+            where = catalogue_path(dir.path).string();
+        else if (make_database(database); database)
+            where = database->conninfo();
+    }
+    Catalogue open()
+    {
+        auto c = Catalogue::open_location(where);
+        EXPECT_TRUE(c) << (c.failure ? c.failure->line() : "");
+        return std::move(*c.value);
+    }
+
+    TempDir dir;
+    std::optional<PgDatabase> database;
+    std::string where;
 };
 
 }  // namespace stk::test

@@ -65,14 +65,7 @@ TEST(CatalogueServer, AnUnreachableServerIsOneLineWithoutThePassword)
 
 class CatalogueOnServer : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        const auto server = stk::test::pg_server();
-        if (server.conninfo.empty())
-            GTEST_SKIP() << server.why_not;
-        database.emplace(server.conninfo);
-        ASSERT_FALSE(database->failure()) << *database->failure();
-    }
+    void SetUp() override { stk::test::make_database(database); }
     std::optional<stk::test::PgDatabase> database;
 };
 
