@@ -1,51 +1,32 @@
 // stk_batch end to end: the real program on real files.
-#include "temp_files.h"
-#include "worked_example.h"
+#include "run_batch.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <sstream>
-#include <string>
-#include <vector>
+#include <algorithm>
 
 namespace fs = std::filesystem;
 
 namespace {
 
+using stk::test::lines_of;
 using stk::test::read_bytes;
+using stk::test::worked_texts;
 using stk::test::write_bytes;
-
-std::string quoted(const std::string& s)
-{
-    std::string out = "'";
-    for (char c : s)
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
-struct Result {
-    int status;
-    std::string out, err;
-};
 
 class Batch : public testing::Test {
 protected:
     // Runs the program with `args` in the test's folder, standard input from `input`.
-    Result run(const std::vector<std::string>& args, const std::string& input = "",
-               const std::string& exe = STK_BATCH_EXE, const std::string& shell_prefix = "")
+    stk::test::Outcome run(const std::vector<std::string>& args, const std::string& input = "",
+                           const std::string& exe = STK_BATCH_EXE, const std::string& shell_prefix = "")
     {
-        write_bytes(dir / ".stdin", input);
-        std::string command =
-            "cd " + quoted(dir.string()) + " && " + shell_prefix + " LANG=C LC_ALL= LC_MESSAGES= exec " + quoted(exe);
-        for (const auto& a : args)
-            command += " " + quoted(a);
-        command += " < .stdin > .stdout 2> .stderr";
-        const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_bytes(dir / ".stdout"), read_bytes(dir / ".stderr")};
+        return stk::test::run_batch(dir, args, input, exe, shell_prefix);
+    }
+    // No temporary file of `output` is left in the folder.
+    void expect_no_temporary(const std::string& output) const
+    {
+        for (const auto& entry : fs::directory_iterator(dir))
+            EXPECT_FALSE(entry.path().filename().string().starts_with("." + output)) << entry.path();
     }
 
     stk::test::TempDir temp;
@@ -63,36 +44,10 @@ std::vector<std::string> split(const std::string& line, char sep)
     return out;
 }
 
-std::vector<std::string> lines_of(const std::string& text)
-{
-    std::vector<std::string> out;
-    std::stringstream s(text);
-    std::string line;
-    while (std::getline(s, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        out.push_back(line);
-    }
-    return out;
-}
-
-// The worked example's row as the window shows it, with a point: risks, direct costs, management costs,
-// totals of levels 0 to 4, and the recommended stock.
-std::vector<std::string> worked_texts()
-{
-    std::vector<std::string> texts;
-    for (std::size_t line = 1; line < stk::line_count; ++line)
-        texts.insert(texts.end(), stk::worked::cells[line].begin(), stk::worked::cells[line].end());
-    texts.emplace_back(stk::worked::recommended);
-    return texts;
-}
-
 std::vector<std::string> with_comma(std::vector<std::string> texts)
 {
     for (auto& t : texts)
-        for (char& c : t)
-            if (c == '.')
-                c = ',';
+        std::replace(t.begin(), t.end(), '.', ',');
     return texts;
 }
 
@@ -113,7 +68,7 @@ TEST_F(Batch, ReadsARealLookingExportAndKeepsItsFormat)
         "10000;500;50;2\r\n"
         "COUR-A12;Courroie;3;4,0;200;2000;10000;500;50;2\r\n";
     write_bytes(dir / "export.csv", input);
-    const Result r = run({"export.csv", "-o", "result.csv"});
+    const stk::test::Outcome r = run({"export.csv", "-o", "result.csv"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(read_bytes(dir / "export.csv"), input);
     const std::string out = read_bytes(dir / "result.csv");
@@ -144,7 +99,7 @@ TEST_F(Batch, EveryResultOfTheWorkedExampleAgreesWithTheWindow)
     write_bytes(dir / "en.csv",
                 "Part,Ordering Cost,Holding Cost Rate,Avg. Lead Time,Standard Price,Unit Usage,Average Life,Stock-out "
                 "Cost,Parts in Service\nP1,50,2,4,200,2000,10000,500,3\n");
-    const Result r = run({"--keys", "en.csv"});
+    const stk::test::Outcome r = run({"--keys", "en.csv"});
     EXPECT_EQ(r.status, 0) << r.err;
     const auto rows = lines_of(r.out);
     ASSERT_EQ(rows.size(), 2u);
@@ -171,7 +126,7 @@ TEST_P(Languages, CaptionTheResultColumns)
                 "\xEF\xBB\xBF"
                 "Peças em serviço\tLead time médio\tPreço Padrão\tUso unitário\tVida útil "
                 "média\tCusto do risco de ruptura\tcct\ttst\n3\t4\t200\t2000\t10000\t500\t50\t2\n");
-    const Result r = run({"--lang", GetParam().lang, "pt.csv"});
+    const stk::test::Outcome r = run({"--lang", GetParam().lang, "pt.csv"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.out.starts_with("\xEF\xBB\xBF")) << "the byte-order mark stays";
     const auto header = split(lines_of(r.out)[0], '\t');
@@ -188,8 +143,8 @@ INSTANTIATE_TEST_SUITE_P(Captions, Languages,
 
 TEST_F(Batch, ReadsStandardInputAndWritesStandardOutput)
 {
-    const Result r = run({"-", "-o", "-", "--order-cost", "50", "--storage-rate", "2"},
-                         "nbt;dat;pst;uut;dvt;crt\n3;4;200;2000;10000;500\n");
+    const stk::test::Outcome r = run({"-", "-o", "-", "--order-cost", "50", "--storage-rate", "2"},
+                                     "nbt;dat;pst;uut;dvt;crt\n3;4;200;2000;10000;500\n");
     EXPECT_EQ(r.status, 0) << r.err;
     const auto rows = lines_of(r.out);
     ASSERT_EQ(rows.size(), 2u);
@@ -206,7 +161,7 @@ TEST_F(Batch, TakesTheCompanyParametersFromTheWindowsSavedFields)
     write_bytes(dir / "bin" / "param_stk_secu.txt",
                 "da_stk_secu\tcct\t50\r\nda_stk_secu\ttst\t2\r\nda_stk_secu\tlangue\t0\r\n");
     write_bytes(dir / "list.csv", "nbt,dat,pst,uut,dvt,crt\n3,4,200,2000,10000,500\n");
-    const Result r = run({"--keys", "list.csv"}, "", (dir / "bin" / "stk_batch").string());
+    const stk::test::Outcome r = run({"--keys", "list.csv"}, "", (dir / "bin" / "stk_batch").string());
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("order cost 50 from the window's saved fields"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("storage rate 2 from the window's saved fields"), std::string::npos) << r.err;
@@ -218,7 +173,7 @@ TEST_F(Batch, CurrentStockGivesItsTotalAndTheSaving)
     write_bytes(dir / "s.csv",
                 "nbt,dat,pst,uut,dvt,crt,cct,tst,Current stock\n3,4,200,2000,10000,500,50,2,1\n"
                 "3,4,200,2000,10000,500,50,2,\n3,4,200,2000,10000,500,50,2,7\n");
-    const Result r = run({"--keys", "s.csv"});
+    const stk::test::Outcome r = run({"--keys", "s.csv"});
     EXPECT_EQ(r.status, 1) << r.err;
     const auto rows = lines_of(r.out);
     ASSERT_EQ(rows.size(), 4u);
@@ -242,7 +197,7 @@ TEST_F(Batch, NotesEveryOddValueAndKeepsEveryRow)
         "D;3;4;200;2000;10000;500;50;2;extra\n"
         "E;3;4;200;2000;10000;500;50;2\n";
     write_bytes(dir / "odd.csv", input);
-    const Result r = run({"odd.csv", "-o", "odd.out.csv"});
+    const stk::test::Outcome r = run({"odd.csv", "-o", "odd.out.csv"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("line 2, column \"dat\": \"12 semaines\" read as 12\n"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("line 3, column \"pst\": \"\" read as 0\n"), std::string::npos) << r.err;
@@ -273,7 +228,7 @@ TEST_P(Refusals, WriteNothingSayWhyAndLeaveTheInputAlone)
     if (!f.input.empty())
         write_bytes(dir / "in.csv", f.input);
     fs::create_directories(dir / "folder");
-    const Result r = run(f.args);
+    const stk::test::Outcome r = run(f.args);
     EXPECT_EQ(r.status, 2) << r.err;
     EXPECT_NE(r.err.find(f.message), std::string::npos) << r.err;
     EXPECT_TRUE(r.err.ends_with("\n"));
@@ -281,8 +236,7 @@ TEST_P(Refusals, WriteNothingSayWhyAndLeaveTheInputAlone)
     if (!f.input.empty()) {
         EXPECT_EQ(read_bytes(dir / "in.csv"), f.input);
     }
-    for (const auto& entry : fs::directory_iterator(dir))
-        EXPECT_FALSE(entry.path().filename().string().starts_with(".out.csv")) << "no temporary file left";
+    expect_no_temporary("out.csv");
 }
 
 const std::string good = "nbt;dat;pst;uut;dvt;crt;cct;tst\n3;4;200;2000;10000;500;50;2\n";
@@ -318,12 +272,11 @@ TEST_F(Batch, AFullDiskLeavesTheOldOutputAlone)
         input += "3;4;200;2000;10000;500;50;2\n";
     write_bytes(dir / "in.csv", input);
     write_bytes(dir / "out.csv", "old");
-    const Result r = run({"in.csv", "-o", "out.csv"}, "", STK_BATCH_EXE, "trap '' XFSZ; ulimit -f 64;");
+    const stk::test::Outcome r = run({"in.csv", "-o", "out.csv"}, "", STK_BATCH_EXE, "trap '' XFSZ; ulimit -f 64;");
     EXPECT_EQ(r.status, 2) << r.err;
     EXPECT_NE(r.err.find("cannot write out.csv"), std::string::npos) << r.err;
     EXPECT_EQ(read_bytes(dir / "out.csv"), "old");
-    for (const auto& entry : fs::directory_iterator(dir))
-        EXPECT_FALSE(entry.path().filename().string().starts_with(".out.csv")) << "no temporary file left";
+    expect_no_temporary("out.csv");
 }
 
 TEST_F(Batch, ReplacesAnOlderOutputAndKeepsItsPermissions)
@@ -331,7 +284,7 @@ TEST_F(Batch, ReplacesAnOlderOutputAndKeepsItsPermissions)
     write_bytes(dir / "in.csv", good);
     write_bytes(dir / "out.csv", "old");
     fs::permissions(dir / "out.csv", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    const Result r = run({"in.csv", "-o", "out.csv"});
+    const stk::test::Outcome r = run({"in.csv", "-o", "out.csv"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(read_bytes(dir / "out.csv").starts_with("nbt;dat;"));
     EXPECT_EQ(fs::status(dir / "out.csv").permissions() & fs::perms::all,
@@ -340,28 +293,21 @@ TEST_F(Batch, ReplacesAnOlderOutputAndKeepsItsPermissions)
 
 // The output named through a link replaces the file the link names; a device
 // is written to, never replaced by a file.
-TEST_F(Batch, WritesThroughALink)
+TEST_F(Batch, WritesWhereTheOutputNamePoints)
 {
     write_bytes(dir / "in.csv", good);
     write_bytes(dir / "real.csv", "old");
     fs::create_symlink("real.csv", dir / "link.csv");
-    const Result r = run({"in.csv", "-o", "link.csv"});
-    EXPECT_EQ(r.status, 0) << r.err;
+    for (const char* output : {"link.csv", "/dev/null"})
+        EXPECT_EQ(run({"in.csv", "-o", output}).status, 0) << output;
     EXPECT_TRUE(fs::is_symlink(dir / "link.csv"));
     EXPECT_TRUE(read_bytes(dir / "real.csv").starts_with("nbt;dat;"));
-}
-
-TEST_F(Batch, WritesToADeviceWithoutReplacingIt)
-{
-    write_bytes(dir / "in.csv", good);
-    const Result r = run({"in.csv", "-o", "/dev/null"});
-    EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }
 
 TEST_F(Batch, AnswersHelpAndVersion)
 {
-    Result r = run({"--help"});
+    stk::test::Outcome r = run({"--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.starts_with("Usage: stk_batch")) << r.out;
     r = run({"--version"});

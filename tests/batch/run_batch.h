@@ -1,0 +1,64 @@
+// stk_batch run as a user runs it, and what the tests read in its output.
+#pragma once
+
+#include "temp_files.h"
+#include "worked_example.h"
+
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace stk::test {
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+// The program `exe` with `args` in `dir`, in the C locale, standard input from `input`;
+// `shell_prefix` runs first in the same shell.
+inline Outcome run_batch(const std::filesystem::path& dir, const std::vector<std::string>& args,
+                         const std::string& input = "", const std::string& exe = STK_BATCH_EXE,
+                         const std::string& shell_prefix = "")
+{
+    const auto quoted = [](const std::string& s) {
+        std::string out = "'";
+        for (char c : s)
+            out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        return out + "'";
+    };
+    write_bytes(dir / ".stdin", input);
+    std::string command =
+        "cd " + quoted(dir.string()) + " && " + shell_prefix + " LANG=C LC_ALL= LC_MESSAGES= exec " + quoted(exe);
+    for (const auto& a : args)
+        command += " " + quoted(a);
+    command += " < .stdin > .stdout 2> .stderr";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_bytes(dir / ".stdout"), read_bytes(dir / ".stderr")};
+}
+
+// The lines of a text, without their line ends.
+inline std::vector<std::string> lines_of(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::stringstream s(text);
+    for (std::string line; std::getline(s, line);)
+        out.push_back(line.ends_with('\r') ? line.substr(0, line.size() - 1) : line);
+    return out;
+}
+
+// The worked example's results as the window shows them, with a point: risks, direct costs,
+// management costs, totals of stocks 0 to 4, and the recommended stock.
+inline std::vector<std::string> worked_texts()
+{
+    std::vector<std::string> texts;
+    for (std::size_t line = 1; line < line_count; ++line)
+        texts.insert(texts.end(), worked::cells[line].begin(), worked::cells[line].end());
+    texts.emplace_back(worked::recommended);
+    return texts;
+}
+
+}  // namespace stk::test
