@@ -41,23 +41,6 @@ private:
     PGconn* conn_;
 };
 
-// The server's connection string, or why there is none.
-struct PgServer {
-    std::string conninfo;
-    std::string why_not;
-};
-
-inline PgServer pg_server()
-{
-    const std::string state = STK_PG_STATE;
-    PgServer s;
-    if (std::getline(std::ifstream(state + "/conninfo"), s.conninfo) && !s.conninfo.empty())
-        return s;
-    if (!std::getline(std::ifstream(state + "/skipped"), s.why_not))
-        s.why_not = "no PostgreSQL server started (run the tests through ctest)";
-    return s;
-}
-
 // A new database, dropped at the end. Writers wait for a lock at most 2 s, as on a file.
 class PgDatabase {
 public:
@@ -82,11 +65,28 @@ private:
 // Makes a new database in `db`, or skips the test when the test command started no server.
 inline void make_database(std::optional<PgDatabase>& db)
 {
-    const PgServer server = pg_server();
-    if (server.conninfo.empty())
-        GTEST_SKIP() << server.why_not;
-    db.emplace(server.conninfo);
+    const std::string state = STK_PG_STATE;
+    std::string server, why_not;
+    if (!std::getline(std::ifstream(state + "/conninfo"), server) || server.empty()) {
+        if (!std::getline(std::ifstream(state + "/skipped"), why_not))
+            why_not = "no PostgreSQL server started (run the tests through ctest)";
+        GTEST_SKIP() << why_not;
+    }
+    db.emplace(server);
     ASSERT_FALSE(db->failure()) << *db->failure();
+}
+
+// An article with the worked example's parameters: lead time 4, price 200, use 2000,
+// life 10000, stock-out 500, 3 in service.
+inline ArticleData worked_article(std::string reference, std::string description = {},
+                                  std::optional<std::int64_t> stock = {})
+{
+    ArticleData a;
+    a.reference = std::move(reference);
+    a.description = std::move(description);
+    a.params = {"4", "200", "2000", "10000", "500", "3"};
+    a.stock = stock;
+    return a;
 }
 
 enum class Engine { sqlite, postgresql };

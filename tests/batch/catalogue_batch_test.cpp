@@ -34,11 +34,7 @@ TEST_P(BatchOnCatalogue, ComputesTheCatalogueArticlesAsTheListWouldBe)
 {
     {
         stk::Catalogue c = open();
-        stk::ArticleData a;
-        a.reference = "POMPE-1";
-        a.description = "Pompe, doseuse";
-        a.params = {"4", "200", "2000", "10000", "500", "3"};  // dat pst uut dvt crt nbt
-        a.stock = 1;
+        stk::ArticleData a = stk::test::worked_article("POMPE-1", "Pompe, doseuse", 1);
         ASSERT_TRUE(c.add(a));
         a.reference = "A-1,5";
         a.params[0] = "1,5";  // read as the window reads it: 1, noted
@@ -63,9 +59,8 @@ TEST_P(BatchOnCatalogue, ImportsTheInputInOneTransactionThenComputesIt)
 {
     {
         stk::Catalogue c = open();
-        stk::ArticleData a;
-        a.reference = "OLD";
-        a.params = {"1", "1", "1", "1", "1", "1"};
+        stk::ArticleData a = stk::test::worked_article("OLD");
+        a.params.fill("1");
         ASSERT_TRUE(c.add(a));
     }
     write_bytes(dir.path / "in.csv",

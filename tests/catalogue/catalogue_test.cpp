@@ -22,18 +22,8 @@ using stk::Problem;
 using stk::test::names_in;
 using stk::test::read_bytes;
 using stk::test::TempDir;
+using stk::test::worked_article;
 using stk::test::write_bytes;
-
-ArticleData article(std::string reference, std::string description = {}, std::optional<std::int64_t> stock = {})
-{
-    // The worked example's article: lead time 4, price 200, use 2000, life 10000, stock-out 500, 3 in service.
-    ArticleData a;
-    a.reference = std::move(reference);
-    a.description = std::move(description);
-    a.params = {"4", "200", "2000", "10000", "500", "3"};
-    a.stock = stock;
-    return a;
-}
 
 std::vector<std::string> references(Catalogue& c, std::string_view filter = {},
                                     Catalogue::Order order = Catalogue::Order::reference)
@@ -76,7 +66,7 @@ TEST_P(CatalogueTest, AddsGetsAndKeepsArticlesAcrossOpenings)
 {
     {
         Catalogue c = open();
-        auto added = c.add(article("  PMP-100\t", "Pompe doseuse", 2));
+        auto added = c.add(worked_article("  PMP-100\t", "Pompe doseuse", 2));
         ASSERT_TRUE(added);
         EXPECT_EQ(added.value->reference, "PMP-100");  // trimmed
         EXPECT_EQ(added.value->version, 1);
@@ -96,28 +86,29 @@ TEST_P(CatalogueTest, AddsGetsAndKeepsArticlesAcrossOpenings)
 TEST_P(CatalogueTest, RefusesEmptyOrTakenReferencesAndNegativeStock)
 {
     Catalogue c = open();
-    ASSERT_TRUE(c.add(article("A-1")));
+    ASSERT_TRUE(c.add(worked_article("A-1")));
     struct Case {
         ArticleData data;
         Problem problem;
     };
     for (const Case& k :
-         {Case{article(""), Problem::reference_empty}, Case{article(" \t\r\n"), Problem::reference_empty},
-          Case{article("A-1"), Problem::reference_taken}, Case{article(" a-1 "), Problem::reference_taken},
-          Case{article("B", {}, -1), Problem::stock_invalid}}) {
+         {Case{worked_article(""), Problem::reference_empty}, Case{worked_article(" \t\r\n"), Problem::reference_empty},
+          Case{worked_article("A-1"), Problem::reference_taken},
+          Case{worked_article(" a-1 "), Problem::reference_taken},
+          Case{worked_article("B", {}, -1), Problem::stock_invalid}}) {
         auto r = c.add(k.data);
         ASSERT_FALSE(r) << k.data.reference;
         EXPECT_EQ(r.failure->problem, k.problem) << k.data.reference;
     }
     EXPECT_EQ(c.count(), 1);
-    EXPECT_EQ(c.add(article("A-1")).failure->line(), "Référence déjà utilisée: A-1");
+    EXPECT_EQ(c.add(worked_article("A-1")).failure->line(), "Référence déjà utilisée: A-1");
 }
 
 TEST_P(CatalogueTest, UpdatesRefusingADuplicateReferenceOrAStaleVersion)
 {
     Catalogue c = open();
-    Article a = *c.add(article("A")).value;
-    ASSERT_TRUE(c.add(article("B")));
+    Article a = *c.add(worked_article("A")).value;
+    ASSERT_TRUE(c.add(worked_article("B")));
 
     Article edited = a;
     edited.description = "Roulement";
@@ -142,7 +133,7 @@ TEST_P(CatalogueTest, UpdatesRefusingADuplicateReferenceOrAStaleVersion)
 TEST_P(CatalogueTest, DuplicatesUnderTheFirstFreeNumberedReference)
 {
     Catalogue c = open();
-    Article a = *c.add(article("REF", "Joint", 3)).value;
+    Article a = *c.add(worked_article("REF", "Joint", 3)).value;
     auto two = c.duplicate(a.id);
     ASSERT_TRUE(two);
     EXPECT_EQ(two.value->reference, "REF (2)");
@@ -160,8 +151,8 @@ TEST_P(CatalogueTest, DuplicatesUnderTheFirstFreeNumberedReference)
 TEST_P(CatalogueTest, DeletesAndUndoesTheLastDelete)
 {
     Catalogue c = open();
-    Article a = *c.add(article("A", "premier", 1)).value;
-    Article b = *c.add(article("B")).value;
+    Article a = *c.add(worked_article("A", "premier", 1)).value;
+    Article b = *c.add(worked_article("B")).value;
     EXPECT_FALSE(c.can_undo_remove());
     ASSERT_FALSE(c.remove(a.id));
     ASSERT_FALSE(c.remove(b.id));
@@ -177,10 +168,10 @@ TEST_P(CatalogueTest, DeletesAndUndoesTheLastDelete)
 
     // An id is never given again, so a restored article keeps its own.
     ASSERT_FALSE(c.remove(b.id));
-    Article other = *c.add(article("C")).value;
+    Article other = *c.add(worked_article("C")).value;
     EXPECT_GT(other.id, b.id);
     // The reference was taken meanwhile: the undo is refused and stays possible.
-    ASSERT_TRUE(c.add(article("b")));
+    ASSERT_TRUE(c.add(worked_article("b")));
     EXPECT_EQ(c.undo_remove().failure->problem, Problem::reference_taken);
     EXPECT_TRUE(c.can_undo_remove());
     EXPECT_EQ(c.remove(424242).value().problem, Problem::not_found);
@@ -189,9 +180,10 @@ TEST_P(CatalogueTest, DeletesAndUndoesTheLastDelete)
 TEST_P(CatalogueTest, ImportReportsThenCommitsInOneTransaction)
 {
     Catalogue c = open();
-    ASSERT_TRUE(c.add(article("EXIST", "ancien")));
-    std::vector<ArticleData> rows{article("NEW-1", "a"),     article("exist", "nouveau", 4), article(""),
-                                  article("NEW-1", "again"), article("NEW-2", {}, -3),       article(" NEW-3 ")};
+    ASSERT_TRUE(c.add(worked_article("EXIST", "ancien")));
+    std::vector<ArticleData> rows{
+        worked_article("NEW-1", "a"),     worked_article("exist", "nouveau", 4), worked_article(""),
+        worked_article("NEW-1", "again"), worked_article("NEW-2", {}, -3),       worked_article(" NEW-3 ")};
     auto plan = c.preview_import(rows);
     ASSERT_TRUE(plan);
     EXPECT_EQ(plan.value->added, 2u);
@@ -219,7 +211,7 @@ TEST_P(CatalogueTest, ALargeImportKeepsEveryArticleInItsOrder)
     Catalogue c = open();
     std::vector<ArticleData> rows;
     for (int i = 0; i < 601; ++i)  // written by statements of a few hundred rows
-        rows.push_back(article("R" + std::to_string(1000 + i), "d" + std::to_string(i), i % 7));
+        rows.push_back(worked_article("R" + std::to_string(1000 + i), "d" + std::to_string(i), i % 7));
     auto done = c.commit_import(rows, *c.preview_import(rows).value);
     ASSERT_TRUE(done) << done.failure->line();
     EXPECT_EQ(done.value->added, 601u);
@@ -238,8 +230,8 @@ TEST_P(CatalogueTest, ALargeImportKeepsEveryArticleInItsOrder)
 TEST_P(CatalogueTest, AnImportThatCannotCompleteChangesNothing)
 {
     Catalogue c = open();
-    ASSERT_TRUE(c.add(article("KEEP", "tel quel")));
-    const std::vector<ArticleData> rows{article("N1"), article("KEEP", "écrasé"), article("N2")};
+    ASSERT_TRUE(c.add(worked_article("KEEP", "tel quel")));
+    const std::vector<ArticleData> rows{worked_article("N1"), worked_article("KEEP", "écrasé"), worked_article("N2")};
     auto plan = c.preview_import(rows);
     ASSERT_TRUE(plan);
 
@@ -247,7 +239,7 @@ TEST_P(CatalogueTest, AnImportThatCannotCompleteChangesNothing)
     {
         auto other = Catalogue::open_location(where);
         ASSERT_TRUE(other);
-        ASSERT_TRUE(other.value->add(article("N2", "d'ailleurs")));
+        ASSERT_TRUE(other.value->add(worked_article("N2", "d'ailleurs")));
     }
     auto refused = c.commit_import(rows, *plan.value);
     ASSERT_FALSE(refused);
@@ -271,7 +263,7 @@ TEST_P(CatalogueTest, OfTwoEditsOfOneVersionAtOnceOneWinsAndTheOtherIsTold)
 {
     Catalogue first = open();
     Catalogue second = open();
-    const Article added = *first.add(article("SHARED", "v1")).value;
+    const Article added = *first.add(worked_article("SHARED", "v1")).value;
     EXPECT_EQ(second.get("SHARED").value->description, "v1");  // seen at once by the other
     for (int round = 0; round < 4; ++round) {
         const Article base = *first.get(added.id).value;
@@ -305,7 +297,7 @@ TEST_P(CatalogueTest, ProgramsMeetingAnEmptyCatalogueAllOpenIt)
         p.join();
     for (auto& o : opened)
         ASSERT_TRUE(*o) << o->failure->line();
-    ASSERT_TRUE(opened[0]->value->add(article("A")));
+    ASSERT_TRUE(opened[0]->value->add(worked_article("A")));
     EXPECT_EQ(opened[3]->value->count(), 1);
 }
 
@@ -320,16 +312,16 @@ TEST_P(CatalogueTest, TheChangeCountGrowsWithEveryCommitOfAnyConnection)
         last = now;
         return up;
     };
-    Article a = *theirs.add(article("A")).value;
+    Article a = *theirs.add(worked_article("A")).value;
     EXPECT_TRUE(grew());
-    EXPECT_FALSE(theirs.add(article("a")));  // refused: nothing changed
+    EXPECT_FALSE(theirs.add(worked_article("a")));  // refused: nothing changed
     EXPECT_FALSE(grew());
     a.description = "changed";
     ASSERT_TRUE(theirs.update(a));
     EXPECT_TRUE(grew());
     EXPECT_FALSE(theirs.update(a));  // a stale version
     EXPECT_FALSE(grew());
-    ASSERT_TRUE(theirs.commit_import({article("B")}, *theirs.preview_import({article("B")}).value));
+    ASSERT_TRUE(theirs.commit_import({worked_article("B")}, *theirs.preview_import({worked_article("B")}).value));
     EXPECT_TRUE(grew());
     ASSERT_FALSE(mine.remove(a.id));
     EXPECT_TRUE(grew());
@@ -346,7 +338,7 @@ TEST_P(CatalogueTest, PagesAreSlicesOfTheSortedFilteredList)
                                                                         {"a-1", "bride"},
                                                                         {"Zz", ""},
                                                                         {"é-1", "écrou"}})
-        ASSERT_TRUE(c.add(article(r, d)));
+        ASSERT_TRUE(c.add(worked_article(r, d)));
     // ASCII letters in any case, then bytes: '-' < '_' < letters < UTF-8.
     EXPECT_EQ(references(c), (std::vector<std::string>{"a-1", "A_1", "b", "K-10", "k-2", "Zz", "é-1"}));
     EXPECT_EQ(references(c, {}, Catalogue::Order::description),
@@ -393,7 +385,7 @@ TEST(CatalogueFile, ReadersDoNotBlockTheWriterInWalMode)
         EXPECT_EQ(journal.text(0), "wal");
     }
     ASSERT_FALSE(reader.exec("BEGIN; SELECT count(*) FROM article;"));
-    EXPECT_TRUE(c.value->add(article("WHILE-READING")));
+    EXPECT_TRUE(c.value->add(worked_article("WHILE-READING")));
     EXPECT_EQ(reader.exec("COMMIT"), std::nullopt);
 }
 
