@@ -3,6 +3,7 @@
 #include "catalogue_ui/catalogue_window.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -65,12 +66,13 @@ TEST_F(CatalogueCsv, ImportIsPreviewedWithItsRefusalsThenCommitted)
 TEST_F(CatalogueCsv, ExportWritesTheShownRowsThatTheImportReadsBack)
 {
     ASSERT_TRUE(window.commitCsvImport(*window.previewCsvImport(dir.filePath("list.csv"))));
+    window.findChild<QLineEdit*>("catalogue_filter")->setText("roul");  // PMP-100 is not shown
     ASSERT_TRUE(window.exportCsv(dir.filePath("out.csv"))) << window.stateLine().toStdString();
     CatalogueWindow other;
     ASSERT_TRUE(other.openCatalogue(std::filesystem::path(dir.path().toStdString()) / "other.sqlite"));
     const auto back = other.previewCsvImport(dir.filePath("out.csv"));
     ASSERT_TRUE(back) << other.stateLine().toStdString();
-    EXPECT_EQ(back->plan.added, 2u);
+    EXPECT_EQ(back->plan.added, 1u);
     EXPECT_TRUE(back->plan.refused.empty());
     ASSERT_TRUE(other.commitCsvImport(*back));
     EXPECT_EQ(other.model()->findArticle("ROUL-6204")->params, window.model()->findArticle("ROUL-6204")->params);
