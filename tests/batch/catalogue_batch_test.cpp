@@ -22,13 +22,7 @@ protected:
 
 // The worked example's article and results, as stk_batch writes them with a point.
 const std::string worked_params = "3,4,200,2000,10000,500";
-std::string worked_results()
-{
-    std::string out;
-    for (const std::string& text : stk::test::worked_texts())
-        out += "," + text;
-    return out;
-}
+const std::string worked_results = stk::test::worked_results(',');
 
 TEST_P(BatchOnCatalogue, ComputesTheCatalogueArticlesAsTheListWouldBe)
 {
@@ -50,7 +44,7 @@ TEST_P(BatchOnCatalogue, ComputesTheCatalogueArticlesAsTheListWouldBe)
     EXPECT_TRUE(rows[1].starts_with(R"("A-1,5","Pompe, doseuse","1,5",200,)")) << rows[1];
     EXPECT_NE(rows[1].find("read as 1"), std::string::npos) << rows[1];
     // The columns in the catalogue's order, then the stock on hand.
-    EXPECT_TRUE(rows[2].starts_with(R"(POMPE-1,"Pompe, doseuse",4,200,2000,10000,500,3,1)" + worked_results()))
+    EXPECT_TRUE(rows[2].starts_with(R"(POMPE-1,"Pompe, doseuse",4,200,2000,10000,500,3,1)" + worked_results))
         << rows[2];
     EXPECT_NE(r.err.find("2 articles"), std::string::npos) << r.err;
 }
@@ -73,7 +67,7 @@ TEST_P(BatchOnCatalogue, ImportsTheInputInOneTransactionThenComputesIt)
     EXPECT_NE(r.err.find("in.csv, line 4, not imported: Référence obligatoire"), std::string::npos) << r.err;
     const auto rows = lines_of(read_bytes(dir.path / "out.csv"));
     ASSERT_EQ(rows.size(), 4u);
-    EXPECT_TRUE(rows[2].starts_with("NEW," + worked_params + ",50,2" + worked_results())) << rows[2];
+    EXPECT_TRUE(rows[2].starts_with("NEW," + worked_params + ",50,2" + worked_results)) << rows[2];
     stk::Catalogue c = open();
     EXPECT_EQ(c.count(), 2);
     EXPECT_EQ(c.get("OLD").value->params[0], "4");
@@ -83,7 +77,7 @@ TEST_P(BatchOnCatalogue, ImportsTheInputInOneTransactionThenComputesIt)
 INSTANTIATE_TEST_SUITE_P(Engines, BatchOnCatalogue, testing::Values(Engine::sqlite, Engine::postgresql),
                          stk::test::engine_name);
 
-TEST(BatchCatalogueRefusals, NothingIsWrittenAndOneLineSaysWhy)
+TEST(BatchCatalogueRefusals, WriteNothingSayingWhyInOneLine)
 {
     stk::test::TempDir dir;
     const std::string file = (dir.path / "catalogue.sqlite").string();

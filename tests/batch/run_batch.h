@@ -6,6 +6,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -50,15 +51,17 @@ inline std::vector<std::string> lines_of(const std::string& text)
     return out;
 }
 
-// The worked example's results as the window shows them, with a point: risks, direct costs,
-// management costs, totals of stocks 0 to 4, and the recommended stock.
-inline std::vector<std::string> worked_texts()
+// The worked example's results as the window shows them: risks, direct costs, management costs,
+// totals of stocks 0 to 4 and the recommended stock, each after `separator`, with `point` for decimals.
+inline std::string worked_results(char separator, char point = '.')
 {
-    std::vector<std::string> texts;
+    std::string out;
     for (std::size_t line = 1; line < line_count; ++line)
-        texts.insert(texts.end(), worked::cells[line].begin(), worked::cells[line].end());
-    texts.emplace_back(worked::recommended);
-    return texts;
+        for (std::string_view cell : worked::cells[line])
+            (out += separator) += cell;
+    (out += separator) += worked::recommended;
+    std::replace(out.begin(), out.end(), '.', point);
+    return out;
 }
 
 }  // namespace stk::test
