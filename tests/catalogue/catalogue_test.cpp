@@ -62,7 +62,7 @@ protected:
     std::optional<stk::test::PgSession> server_lock;
 };
 
-TEST_P(CatalogueTest, AddsGetsAndKeepsArticlesAcrossOpenings)
+TEST_P(CatalogueTest, KeepsAddedArticlesAcrossOpenings)
 {
     {
         Catalogue c = open();
@@ -83,22 +83,19 @@ TEST_P(CatalogueTest, AddsGetsAndKeepsArticlesAcrossOpenings)
     EXPECT_EQ(c.get("absent").failure->problem, Problem::not_found);
 }
 
-TEST_P(CatalogueTest, RefusesEmptyOrTakenReferencesAndNegativeStock)
+TEST_P(CatalogueTest, RefusesAnEmptyOrTakenReferenceOrANegativeStock)
 {
     Catalogue c = open();
     ASSERT_TRUE(c.add(worked_article("A-1")));
-    struct Case {
-        ArticleData data;
-        Problem problem;
-    };
-    for (const Case& k :
+    using Case = std::pair<ArticleData, Problem>;
+    for (const auto& [data, problem] :
          {Case{worked_article(""), Problem::reference_empty}, Case{worked_article(" \t\r\n"), Problem::reference_empty},
           Case{worked_article("A-1"), Problem::reference_taken},
           Case{worked_article(" a-1 "), Problem::reference_taken},
           Case{worked_article("B", {}, -1), Problem::stock_invalid}}) {
-        auto r = c.add(k.data);
-        ASSERT_FALSE(r) << k.data.reference;
-        EXPECT_EQ(r.failure->problem, k.problem) << k.data.reference;
+        auto r = c.add(data);
+        ASSERT_FALSE(r) << data.reference;
+        EXPECT_EQ(r.failure->problem, problem) << data.reference;
     }
     EXPECT_EQ(c.count(), 1);
     EXPECT_EQ(c.add(worked_article("A-1")).failure->line(), "Référence déjà utilisée: A-1");
@@ -148,7 +145,7 @@ TEST_P(CatalogueTest, DuplicatesUnderTheFirstFreeNumberedReference)
         EXPECT_EQ(stk::duplicate_base(given), base) << given;
 }
 
-TEST_P(CatalogueTest, DeletesAndUndoesTheLastDelete)
+TEST_P(CatalogueTest, UndoesTheLastDelete)
 {
     Catalogue c = open();
     Article a = *c.add(worked_article("A", "premier", 1)).value;
@@ -436,35 +433,6 @@ TEST(CatalogueFile, UpgradesVersion1InPlaceKeepingEveryArticle)
     EXPECT_EQ(c.update(edited).value->stock, 2);
 }
 
-struct BadFile {
-    const char* name;
-    std::function<void(const std::filesystem::path&)> make;
-    Problem problem;
-};
-
-class UntouchedTest : public testing::TestWithParam<BadFile> {
-protected:
-    TempDir dir;
-};
-
-// The superuser may write any file: the catalogue is opened as an ordinary user.
-TEST_P(UntouchedTest, IsReportedInOneLineAndLeftByteForByte)
-{
-    const auto path = stk::catalogue_path(dir.path);
-    GetParam().make(path);
-    const std::string before = read_bytes(path);
-    const auto entries = names_in(dir.path);
-    stk::test::give_to_user(dir.path);
-    stk::test::give_to_user(path);
-    EXPECT_AS_USER([&] {
-        auto c = Catalogue::open(path);
-        return !c && c.failure->problem == GetParam().problem && c.failure->line().find('\n') == std::string::npos &&
-               c.failure->line().find(path.string()) != std::string::npos;
-    });
-    EXPECT_EQ(read_bytes(path), before);
-    EXPECT_EQ(names_in(dir.path), entries);
-}
-
 void make_valid(const std::filesystem::path& p, int user_version)
 {
     stk::sql::Database db;
@@ -473,35 +441,59 @@ void make_valid(const std::filesystem::path& p, int user_version)
     ASSERT_FALSE(db.exec(("PRAGMA user_version = " + std::to_string(user_version)).c_str()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, UntouchedTest,
-    testing::Values(BadFile{"garbage", [](const auto& p) { write_bytes(p, std::string(3000, 'x')); }, Problem::corrupt},
-                    BadFile{"damaged_pages",
-                            [](const auto& p) {
-                                // A sound first page, then junk where the table's pages were.
-                                make_valid(p, 1);
-                                std::string bytes = read_bytes(p);
-                                for (std::size_t i = 4096; i < bytes.size(); ++i)
-                                    bytes[i] = static_cast<char>(0xA5);
-                                write_bytes(p, bytes);
-                            },
-                            Problem::corrupt},
-                    BadFile{"newer", [](const auto& p) { make_valid(p, stk::catalogue_schema_version + 1); },
-                            Problem::newer_version},
-                    BadFile{"foreign",
-                            [](const auto& p) {
-                                stk::sql::Database db;
-                                ASSERT_FALSE(db.open(p.string(), true));
-                                ASSERT_FALSE(db.exec("CREATE TABLE notes (t TEXT)"));
-                            },
-                            Problem::not_a_catalogue},
-                    BadFile{"read_only",
-                            [](const auto& p) {
-                                make_valid(p, 1);
-                                chmod(p.c_str(), 0444);
-                            },
-                            Problem::read_only}),
-    [](const auto& info) { return std::string(info.param.name); });
+struct BadFile {
+    const char* name;
+    std::function<void(const std::filesystem::path&)> make;
+    Problem problem;
+};
+
+// The superuser may write any file: the catalogue is opened as an ordinary user.
+TEST(CatalogueFile, ARefusedFileIsReportedInOneLineLeftByteForByte)
+{
+    for (const BadFile& bad :
+         {BadFile{"garbage", [](const auto& p) { write_bytes(p, std::string(3000, 'x')); }, Problem::corrupt},
+          BadFile{"damaged pages",
+                  [](const auto& p) {
+                      // A sound first page, then junk where the table's pages were.
+                      make_valid(p, 1);
+                      std::string bytes = read_bytes(p);
+                      for (std::size_t i = 4096; i < bytes.size(); ++i)
+                          bytes[i] = static_cast<char>(0xA5);
+                      write_bytes(p, bytes);
+                  },
+                  Problem::corrupt},
+          BadFile{"newer", [](const auto& p) { make_valid(p, stk::catalogue_schema_version + 1); },
+                  Problem::newer_version},
+          BadFile{"foreign",
+                  [](const auto& p) {
+                      stk::sql::Database db;
+                      ASSERT_FALSE(db.open(p.string(), true));
+                      ASSERT_FALSE(db.exec("CREATE TABLE notes (t TEXT)"));
+                  },
+                  Problem::not_a_catalogue},
+          BadFile{"read-only",
+                  [](const auto& p) {
+                      make_valid(p, 1);
+                      chmod(p.c_str(), 0444);
+                  },
+                  Problem::read_only}}) {
+        SCOPED_TRACE(bad.name);
+        TempDir dir;
+        const auto path = stk::catalogue_path(dir.path);
+        bad.make(path);
+        const std::string before = read_bytes(path);
+        const auto entries = names_in(dir.path);
+        stk::test::give_to_user(dir.path);
+        stk::test::give_to_user(path);
+        EXPECT_AS_USER([&] {
+            auto c = Catalogue::open(path);
+            return !c && c.failure->problem == bad.problem && c.failure->line().find('\n') == std::string::npos &&
+                   c.failure->line().find(path.string()) != std::string::npos;
+        });
+        EXPECT_EQ(read_bytes(path), before);
+        EXPECT_EQ(names_in(dir.path), entries);
+    }
+}
 
 TEST(CatalogueOpen, AFolderThatCannotHoldItIsReported)
 {

@@ -130,18 +130,15 @@ TEST_F(CatalogueOnServer, UpgradesVersion2InPlaceKeepingEveryArticle)
 
 TEST_F(CatalogueOnServer, LeavesANewerOrForeignSchemaAsItIs)
 {
-    struct Case {
-        const char* sql;
-        Problem problem;
-    };
-    for (const Case& k :
+    using Case = std::pair<const char*, Problem>;
+    for (const auto& [sql, problem] :
          {Case{"CREATE TABLE catalogue_schema (version INTEGER); INSERT INTO catalogue_schema VALUES (99)",
                Problem::newer_version},
           Case{"DROP TABLE catalogue_schema; CREATE TABLE article (reference TEXT)", Problem::not_a_catalogue}}) {
-        ASSERT_FALSE(stk::test::PgSession(database->conninfo()).run(k.sql));
+        ASSERT_FALSE(stk::test::PgSession(database->conninfo()).run(sql));
         auto c = Catalogue::connect(database->conninfo());
         ASSERT_FALSE(c);
-        EXPECT_EQ(c.failure->problem, k.problem) << c.failure->line();
+        EXPECT_EQ(c.failure->problem, problem) << c.failure->line();
         EXPECT_EQ(c.failure->line().find('\n'), std::string::npos);
     }
 }
