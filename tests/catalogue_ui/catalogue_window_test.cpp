@@ -7,7 +7,6 @@
 #include "pg_server.h"
 #include "store/records.h"
 #include "store/trad_table.h"
-#include "temp_files.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -20,7 +19,6 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -57,8 +55,6 @@ class CatalogueWindowTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        file = std::filesystem::path(dir.path().toStdString()) / stk::catalogue_file_name;
         {
             auto c = stk::Catalogue::open(file);
             ASSERT_TRUE(c);
@@ -86,8 +82,8 @@ protected:
     QTableView* table() const { return w.table(); }
     void select(int row) { table()->setCurrentIndex(w.model()->index(row, 0)); }
 
-    QTemporaryDir dir;
-    std::filesystem::path file;
+    stk::test::TempDir dir;
+    std::filesystem::path file = stk::catalogue_path(dir.path);
     CatalogueWindow w;
 };
 
@@ -128,7 +124,7 @@ TEST_F(CatalogueWindowTest, SortsOnEveryColumnFromItsHeader)
     EXPECT_EQ(column(Column::stock), (QStringList{"1", "0", ""}));
 }
 
-TEST_F(CatalogueWindowTest, AddsDuplicatesDeletesAndUndoesThroughItsControls)
+TEST_F(CatalogueWindowTest, EveryArticleActionWorksFromItsControls)
 {
     QTest::mouseClick(button("catalogue_add"), Qt::LeftButton);
     // The new article opens its reference for editing.
@@ -168,7 +164,7 @@ TEST_F(CatalogueWindowTest, AddsDuplicatesDeletesAndUndoesThroughItsControls)
     EXPECT_EQ(again.value->get("MOT-7").value->description, "Moteur");
 }
 
-TEST_F(CatalogueWindowTest, EditsInPlaceAndReportsARefusedEdit)
+TEST_F(CatalogueWindowTest, ARefusedEditInPlaceIsSaidOnTheStateLine)
 {
     select(1);
     QTableView* view = table();
@@ -197,7 +193,7 @@ TEST_F(CatalogueWindowTest, EditsInPlaceAndReportsARefusedEdit)
 }
 
 // Another copy of the program changes (or deletes) PMP-100 while this one edits its price.
-TEST_F(CatalogueWindowTest, AnEditMeetingAChangeElsewhereShowsBothValuesAndTheUserChooses)
+TEST_F(CatalogueWindowTest, AnEditMeetingAChangeElsewhereLetsTheUserChooseSeeingBothValues)
 {
     using R = stk::CatalogueModel::Resolution;
     struct Case {
@@ -325,7 +321,7 @@ TEST(CatalogueWindowOffline, AnUnreachableServerLeavesTheWindowEmptyWithAReconne
 }
 
 // The dialog gives a connection without password, kept for the user; "Local catalogue" goes back to the file.
-TEST_F(CatalogueWindowTest, SharedCatalogueDialogConnectsAndGoesBackToTheFile)
+TEST_F(CatalogueWindowTest, SharedCatalogueDialogSwitchesBetweenServerAndFile)
 {
     stk::CatalogueChoice{}.save();  // as for a new user
     const auto dialog = [&] {
@@ -404,10 +400,10 @@ TEST_F(CatalogueWindowTest, SavesTheCalculatorsFieldsUnderAReference)
     EXPECT_EQ(column(Column::reference), (QStringList{"MOT-7", "NEW-1", "PMP-100", "VAN-20"}));
 }
 
-TEST(CatalogueWindowOffline, SaysWhyAndLeavesTheFileAlone)
+TEST(CatalogueWindowOffline, ADamagedFileIsSaidLeftAsItIs)
 {
-    QTemporaryDir dir;
-    const auto file = std::filesystem::path(dir.path().toStdString()) / stk::catalogue_file_name;
+    const stk::test::TempDir dir;
+    const auto file = stk::catalogue_path(dir.path);
     const std::string junk(5000, 'j');
     stk::test::write_bytes(file, junk);
     CatalogueWindow w;
@@ -419,11 +415,11 @@ TEST(CatalogueWindowOffline, SaysWhyAndLeavesTheFileAlone)
     EXPECT_EQ(stk::test::read_bytes(file), junk);
 }
 
-TEST(CatalogueWindowText, CommaLocaleAndTranslatedCaptions)
+TEST(CatalogueWindowText, FollowsTheLocaleAndTheLanguage)
 {
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    QTemporaryDir dir;
-    const auto file = std::filesystem::path(dir.path().toStdString()) / stk::catalogue_file_name;
+    const stk::test::TempDir dir;
+    const auto file = stk::catalogue_path(dir.path);
     CatalogueWindow w;
     w.setCompanyParameters("50", "2");
     ASSERT_TRUE(w.openCatalogue(file));
@@ -457,11 +453,11 @@ TEST(CatalogueWindowText, CommaLocaleAndTranslatedCaptions)
     }
 }
 
-TEST(CatalogueWindowAccess, EveryControlHasAnAccessibleNameAndTakesTheKeyboard)
+TEST(CatalogueWindowAccess, NoControlIsHiddenFromTheKeyboardOrScreenReaders)
 {
-    QTemporaryDir dir;
+    const stk::test::TempDir dir;
     CatalogueWindow w;
-    ASSERT_TRUE(w.openCatalogue(std::filesystem::path(dir.path().toStdString()) / stk::catalogue_file_name));
+    ASSERT_TRUE(w.openCatalogue(stk::catalogue_path(dir.path)));
     stk::SharedCatalogueDialog shared({}, [](std::string_view s) { return QString::fromUtf8(s.data(), s.size()); });
     for (QWidget* c : w.findChildren<QWidget*>() + shared.findChildren<QWidget*>()) {
         const bool control = c->objectName().startsWith("catalogue_") || c->objectName().startsWith("shared_") ||
@@ -474,18 +470,16 @@ TEST(CatalogueWindowAccess, EveryControlHasAnAccessibleNameAndTakesTheKeyboard)
 }
 
 // Scrolling writes each shown row once: going back shows the rows kept.
-TEST(CatalogueWindowRows, AreWrittenOnlyWhenShownAndOnce)
+TEST(CatalogueWindowRows, AreWrittenOnceWhenFirstShown)
 {
-    QTemporaryDir dir;
-    const auto file = std::filesystem::path(dir.path().toStdString()) / stk::catalogue_file_name;
+    const stk::test::TempDir dir;
+    const auto file = stk::catalogue_path(dir.path);
     {
         auto c = stk::Catalogue::open(file);
         ASSERT_TRUE(c);
-        std::vector<stk::ArticleData> many(3000);
-        for (std::size_t i = 0; i < many.size(); ++i) {
-            many[i].reference = "A" + std::to_string(10000 + i);
-            many[i].params = {"4", std::to_string(100 + i), "2000", "10000", "500", "3"};
-        }
+        std::vector<stk::ArticleData> many;
+        for (int i = 0; i < 3000; ++i)
+            many.push_back(stk::test::worked_article("A" + std::to_string(10000 + i)));
         auto plan = c.value->preview_import(many);
         ASSERT_TRUE(c.value->commit_import(many, *plan.value));
     }
