@@ -19,11 +19,13 @@ using stk::Article;
 using stk::ArticleData;
 using stk::Catalogue;
 using stk::Problem;
+using stk::test::Engine;
 using stk::test::names_in;
 using stk::test::read_bytes;
 using stk::test::TempDir;
 using stk::test::worked_article;
 using stk::test::write_bytes;
+using Refs = std::vector<std::string>;
 
 std::vector<std::string> references(Catalogue& c, std::string_view filter = {},
                                     Catalogue::Order order = Catalogue::Order::reference)
@@ -36,8 +38,6 @@ std::vector<std::string> references(Catalogue& c, std::string_view filter = {},
             out.push_back(a.reference);
     return out;
 }
-
-using stk::test::Engine;
 
 // Another copy of the program may take the write lock and keep it until release_lock().
 class CatalogueTest : public stk::test::OnEachEngine {
@@ -161,7 +161,7 @@ TEST_P(CatalogueTest, UndoesTheLastDelete)
     EXPECT_EQ(back.value->reference, "B");
     EXPECT_EQ(back.value->id, b.id);
     EXPECT_FALSE(c.can_undo_remove());
-    EXPECT_EQ(references(c), std::vector<std::string>{"B"});
+    EXPECT_EQ(references(c), Refs{"B"});
 
     // An id is never given again, so a restored article keeps its own.
     ASSERT_FALSE(c.remove(b.id));
@@ -194,7 +194,7 @@ TEST_P(CatalogueTest, ImportReportsThenCommitsInOneTransaction)
 
     auto done = c.commit_import(rows, *plan.value);
     ASSERT_TRUE(done);
-    EXPECT_EQ(references(c), (std::vector<std::string>{"EXIST", "NEW-1", "NEW-3"}));
+    EXPECT_EQ(references(c), (Refs{"EXIST", "NEW-1", "NEW-3"}));
     const Article updated = *c.get("EXIST").value;
     EXPECT_EQ(updated.reference, "EXIST");  // the stored spelling stays
     EXPECT_EQ(updated.description, "nouveau");
@@ -241,7 +241,7 @@ TEST_P(CatalogueTest, AnImportThatCannotCompleteChangesNothing)
     auto refused = c.commit_import(rows, *plan.value);
     ASSERT_FALSE(refused);
     EXPECT_EQ(refused.failure->problem, Problem::import_changed);
-    EXPECT_EQ(references(c), (std::vector<std::string>{"KEEP", "N2"}));
+    EXPECT_EQ(references(c), (Refs{"KEEP", "N2"}));
     EXPECT_EQ(c.get("KEEP").value->description, "tel quel");
 
     // Another copy holds the write lock past the busy timeout: nothing is written either.
@@ -252,11 +252,11 @@ TEST_P(CatalogueTest, AnImportThatCannotCompleteChangesNothing)
     ASSERT_FALSE(busy);
     EXPECT_EQ(busy.failure->problem, Problem::busy);
     release_lock();
-    EXPECT_EQ(references(c), (std::vector<std::string>{"KEEP", "N2"}));
+    EXPECT_EQ(references(c), (Refs{"KEEP", "N2"}));
     EXPECT_EQ(c.get("KEEP").value->version, 1);
 }
 
-TEST_P(CatalogueTest, OfTwoEditsOfOneVersionAtOnceOneWinsAndTheOtherIsTold)
+TEST_P(CatalogueTest, OfTwoEditsOfOneVersionAtOnceTheLoserIsTold)
 {
     Catalogue first = open();
     Catalogue second = open();
@@ -337,13 +337,12 @@ TEST_P(CatalogueTest, PagesAreSlicesOfTheSortedFilteredList)
                                                                         {"é-1", "écrou"}})
         ASSERT_TRUE(c.add(worked_article(r, d)));
     // ASCII letters in any case, then bytes: '-' < '_' < letters < UTF-8.
-    EXPECT_EQ(references(c), (std::vector<std::string>{"a-1", "A_1", "b", "K-10", "k-2", "Zz", "é-1"}));
-    EXPECT_EQ(references(c, {}, Catalogue::Order::description),
-              (std::vector<std::string>{"Zz", "a-1", "b", "A_1", "K-10", "k-2", "é-1"}));
-    EXPECT_EQ(references(c, "j"), (std::vector<std::string>{"A_1", "b"}));  // descriptions, in any case
-    EXPECT_EQ(references(c, "1"), (std::vector<std::string>{"a-1", "A_1", "K-10", "é-1"}));
-    EXPECT_EQ(references(c, "_"), std::vector<std::string>{"A_1"});  // wildcards are plain text
-    EXPECT_EQ(references(c, "%"), std::vector<std::string>{});
+    EXPECT_EQ(references(c), (Refs{"a-1", "A_1", "b", "K-10", "k-2", "Zz", "é-1"}));
+    EXPECT_EQ(references(c, {}, Catalogue::Order::description), (Refs{"Zz", "a-1", "b", "A_1", "K-10", "k-2", "é-1"}));
+    EXPECT_EQ(references(c, "j"), (Refs{"A_1", "b"}));  // descriptions, in any case
+    EXPECT_EQ(references(c, "1"), (Refs{"a-1", "A_1", "K-10", "é-1"}));
+    EXPECT_EQ(references(c, "_"), Refs{"A_1"});  // wildcards are plain text
+    EXPECT_EQ(references(c, "%"), Refs{});
     std::vector<std::string> exported;
     ASSERT_FALSE(c.for_each([&](const Article& a) { exported.push_back(a.reference); }));
     EXPECT_EQ(exported, references(c));
@@ -412,7 +411,7 @@ TEST(CatalogueFile, UpgradesVersion1InPlaceKeepingEveryArticle)
         ASSERT_FALSE(old.exec(version_1));
     }
     Catalogue c = open();
-    EXPECT_EQ(references(c), (std::vector<std::string>{"A-1", "m-5", "Z-9"}));
+    EXPECT_EQ(references(c), (Refs{"A-1", "m-5", "Z-9"}));
     const Article v = *c.get("Z-9").value;
     EXPECT_EQ(v.description, "Vanne");
     EXPECT_EQ(v.params, (std::array<std::string, 6>{"2", "1500", "8760", "40000", "1200", "6"}));

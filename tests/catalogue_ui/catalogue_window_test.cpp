@@ -415,7 +415,7 @@ TEST(CatalogueWindowOffline, ADamagedFileIsSaidLeftAsItIs)
     EXPECT_EQ(stk::test::read_bytes(file), junk);
 }
 
-TEST(CatalogueWindowText, FollowsTheLocaleAndTheLanguage)
+TEST(CatalogueWindowText, IsShownInTheUsersLocaleOrLanguage)
 {
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     const stk::test::TempDir dir;
