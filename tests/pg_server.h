@@ -2,6 +2,10 @@
 // and a fresh database on it for each test, so that tests run side by side.
 #pragma once
 
+#include "catalogue/catalogue.h"
+#include "temp_files.h"
+
+#include <gtest/gtest.h>
 #include <libpq-fe.h>
 
 #include <fstream>
@@ -37,23 +41,6 @@ private:
     PGconn* conn_;
 };
 
-// The server's connection string, or why there is none.
-struct PgServer {
-    std::string conninfo;
-    std::string why_not;
-};
-
-inline PgServer pg_server()
-{
-    const std::string state = STK_PG_STATE;
-    PgServer s;
-    if (std::getline(std::ifstream(state + "/conninfo"), s.conninfo) && !s.conninfo.empty())
-        return s;
-    if (!std::getline(std::ifstream(state + "/skipped"), s.why_not))
-        s.why_not = "no PostgreSQL server started (run the tests through ctest)";
-    return s;
-}
-
 // A new database, dropped at the end. Writers wait for a lock at most 2 s, as on a file.
 class PgDatabase {
 public:
@@ -73,6 +60,63 @@ public:
 private:
     std::string server_, name_, conninfo_;
     std::optional<std::string> failure_;
+};
+
+// Makes a new database in `db`, or skips the test when the test command started no server.
+inline void make_database(std::optional<PgDatabase>& db)
+{
+    const std::string state = STK_PG_STATE;
+    std::string server, why_not;
+    if (!std::getline(std::ifstream(state + "/conninfo"), server) || server.empty()) {
+        if (!std::getline(std::ifstream(state + "/skipped"), why_not))
+            why_not = "no PostgreSQL server started (run the tests through ctest)";
+        GTEST_SKIP() << why_not;
+    }
+    db.emplace(server);
+    ASSERT_FALSE(db->failure()) << *db->failure();
+}
+
+// An article with the worked example's parameters: lead time 4, price 200, use 2000,
+// life 10000, stock-out 500, 3 in service.
+inline ArticleData worked_article(std::string reference, std::string description = {},
+                                  std::optional<std::int64_t> stock = {})
+{
+    ArticleData a;
+    a.reference = std::move(reference);
+    a.description = std::move(description);
+    a.params = {"4", "200", "2000", "10000", "500", "3"};
+    a.stock = stock;
+    return a;
+}
+
+enum class Engine { sqlite, postgresql };
+
+inline std::string engine_name(const testing::TestParamInfo<Engine>& info)
+{
+    return info.param == Engine::sqlite ? "sqlite" : "postgresql";
+}
+
+// A new catalogue on the engine under test: a file in a temporary folder or a new database.
+// "Another copy of the program" is one more open() of the same place.
+class OnEachEngine : public testing::TestWithParam<Engine> {
+protected:
+    void SetUp() override
+    {
+        if (GetParam() == Engine::sqlite)
+            where = catalogue_path(dir.path).string();
+        else if (make_database(database); database)
+            where = database->conninfo();
+    }
+    Catalogue open()
+    {
+        auto c = Catalogue::open_location(where);
+        EXPECT_TRUE(c) << (c.failure ? c.failure->line() : "");
+        return std::move(*c.value);
+    }
+
+    TempDir dir;
+    std::optional<PgDatabase> database;
+    std::string where;
 };
 
 }  // namespace stk::test

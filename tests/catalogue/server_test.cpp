@@ -13,13 +13,6 @@ namespace {
 using stk::Catalogue;
 using stk::Problem;
 
-stk::ArticleData named(const char* reference)
-{
-    stk::ArticleData a;
-    a.reference = reference;
-    return a;
-}
-
 TEST(CatalogueServer, IsAFileOrAServerByHowItIsWritten)
 {
     for (auto [where, server] :
@@ -65,14 +58,7 @@ TEST(CatalogueServer, AnUnreachableServerIsOneLineWithoutThePassword)
 
 class CatalogueOnServer : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        const auto server = stk::test::pg_server();
-        if (server.conninfo.empty())
-            GTEST_SKIP() << server.why_not;
-        database.emplace(server.conninfo);
-        ASSERT_FALSE(database->failure()) << *database->failure();
-    }
+    void SetUp() override { stk::test::make_database(database); }
     std::optional<stk::test::PgDatabase> database;
 };
 
@@ -90,7 +76,7 @@ TEST_F(CatalogueOnServer, ALostConnectionIsOpenedAgainForTheNextRequest)
 {
     auto c = Catalogue::connect(database->conninfo());
     ASSERT_TRUE(c) << c.failure->line();
-    ASSERT_TRUE(c.value->add(named("A")));
+    ASSERT_TRUE(c.value->add(stk::test::worked_article("A")));
     ASSERT_FALSE(stk::test::PgSession(database->conninfo())
                      .run("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = current_database() "
                           "AND pid <> pg_backend_pid()"));
@@ -98,7 +84,7 @@ TEST_F(CatalogueOnServer, ALostConnectionIsOpenedAgainForTheNextRequest)
     if (!first) {  // the loss may show on this request; the next opens the connection again
         EXPECT_EQ(first.failure->problem, Problem::offline) << first.failure->line();
     }
-    EXPECT_TRUE(c.value->add(named("B")));
+    EXPECT_TRUE(c.value->add(stk::test::worked_article("B")));
     EXPECT_EQ(c.value->count(), 2);
 }
 
@@ -136,7 +122,7 @@ TEST_F(CatalogueOnServer, UpgradesVersion2InPlaceKeepingEveryArticle)
     EXPECT_EQ(v.version, 3);
     EXPECT_EQ(v.stock, 1);
     EXPECT_EQ(c.value->change_count().value, 0);
-    ASSERT_TRUE(c.value->add(named("NEW")));  // the identity goes on after the old ids
+    ASSERT_TRUE(c.value->add(stk::test::worked_article("NEW")));  // the identity goes on after the old ids
     EXPECT_EQ(c.value->change_count().value, 1);
     // Opened again, nothing more to do.
     EXPECT_TRUE(Catalogue::connect(database->conninfo()));
@@ -144,18 +130,15 @@ TEST_F(CatalogueOnServer, UpgradesVersion2InPlaceKeepingEveryArticle)
 
 TEST_F(CatalogueOnServer, LeavesANewerOrForeignSchemaAsItIs)
 {
-    struct Case {
-        const char* sql;
-        Problem problem;
-    };
-    for (const Case& k :
+    using Case = std::pair<const char*, Problem>;
+    for (const auto& [sql, problem] :
          {Case{"CREATE TABLE catalogue_schema (version INTEGER); INSERT INTO catalogue_schema VALUES (99)",
                Problem::newer_version},
           Case{"DROP TABLE catalogue_schema; CREATE TABLE article (reference TEXT)", Problem::not_a_catalogue}}) {
-        ASSERT_FALSE(stk::test::PgSession(database->conninfo()).run(k.sql));
+        ASSERT_FALSE(stk::test::PgSession(database->conninfo()).run(sql));
         auto c = Catalogue::connect(database->conninfo());
         ASSERT_FALSE(c);
-        EXPECT_EQ(c.failure->problem, k.problem) << c.failure->line();
+        EXPECT_EQ(c.failure->problem, problem) << c.failure->line();
         EXPECT_EQ(c.failure->line().find('\n'), std::string::npos);
     }
 }

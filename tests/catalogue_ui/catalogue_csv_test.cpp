@@ -1,26 +1,19 @@
 // The catalogue window's CSV import (previewed, then committed or dropped) and
 // export (what the table shows, read back by the import).
 #include "catalogue_ui/catalogue_window.h"
+#include "temp_files.h"
 
-#include <QFile>
+#include <QLineEdit>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
 using stk::CatalogueWindow;
 
-void write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 // A list as a maintenance system writes it: semicolons, Windows-1252, columns
 // by caption and by key, one reference already in the catalogue, two refusals.
-const QByteArray list =
+const std::string list =
     "R\xe9"
     "f\xe9rence;D\xe9signation;nbt;D\xe9lai moy. d'obtent\xb0;Prix Standard;uut;dvt;"
     "Co\xfbt du risque de rupture;stock\r\n"
@@ -34,19 +27,20 @@ class CatalogueCsv : public testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(window.openCatalogue(std::filesystem::path(dir.path().toStdString()) / "c.sqlite"));
+        ASSERT_TRUE(window.openCatalogue(dir / "c.sqlite"));
         ASSERT_TRUE(window.model()->storeParameters("PMP-100", {"4", "200", "2000", "10000", "500", "3"}));
-        write(dir.filePath("list.csv"), list);
+        stk::test::write_bytes(dir / "list.csv", list);
     }
+    QString path(const char* name) const { return QString::fromStdString((dir / name).string()); }
     int rows() const { return window.table()->model()->rowCount(); }
 
-    QTemporaryDir dir;
+    stk::test::TempDir dir;
     CatalogueWindow window;
 };
 
 TEST_F(CatalogueCsv, ImportIsPreviewedWithItsRefusalsThenCommitted)
 {
-    const auto import = window.previewCsvImport(dir.filePath("list.csv"));
+    const auto import = window.previewCsvImport(path("list.csv"));
     ASSERT_TRUE(import) << window.stateLine().toStdString();
     EXPECT_EQ(rows(), 1);  // nothing written by the preview
     EXPECT_EQ(window.importSummary(*import).split(u'\n'),
@@ -64,20 +58,21 @@ TEST_F(CatalogueCsv, ImportIsPreviewedWithItsRefusalsThenCommitted)
 
 TEST_F(CatalogueCsv, ExportWritesTheShownRowsThatTheImportReadsBack)
 {
-    ASSERT_TRUE(window.commitCsvImport(*window.previewCsvImport(dir.filePath("list.csv"))));
-    ASSERT_TRUE(window.exportCsv(dir.filePath("out.csv"))) << window.stateLine().toStdString();
+    ASSERT_TRUE(window.commitCsvImport(*window.previewCsvImport(path("list.csv"))));
+    window.findChild<QLineEdit*>("catalogue_filter")->setText("roul");  // PMP-100 is not shown
+    ASSERT_TRUE(window.exportCsv(path("out.csv"))) << window.stateLine().toStdString();
     CatalogueWindow other;
-    ASSERT_TRUE(other.openCatalogue(std::filesystem::path(dir.path().toStdString()) / "other.sqlite"));
-    const auto back = other.previewCsvImport(dir.filePath("out.csv"));
+    ASSERT_TRUE(other.openCatalogue(dir / "other.sqlite"));
+    const auto back = other.previewCsvImport(path("out.csv"));
     ASSERT_TRUE(back) << other.stateLine().toStdString();
-    EXPECT_EQ(back->plan.added, 2u);
+    EXPECT_EQ(back->plan.added, 1u);
     EXPECT_TRUE(back->plan.refused.empty());
     ASSERT_TRUE(other.commitCsvImport(*back));
     EXPECT_EQ(other.model()->findArticle("ROUL-6204")->params, window.model()->findArticle("ROUL-6204")->params);
     EXPECT_EQ(other.model()->findArticle("ROUL-6204")->stock, 2);
     // A missing column: nothing read, one line said.
-    write(dir.filePath("bad.csv"), "reference;dat\r\nX;4\r\n");
-    EXPECT_FALSE(window.previewCsvImport(dir.filePath("bad.csv")));
+    stk::test::write_bytes(dir / "bad.csv", "reference;dat\r\nX;4\r\n");
+    EXPECT_FALSE(window.previewCsvImport(path("bad.csv")));
     EXPECT_TRUE(window.stateLine().contains("pst"));
 }
 
