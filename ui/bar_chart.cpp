@@ -93,6 +93,16 @@ QSize BarChartView::sizeHint() const { return {589, 255}; }
 void BarChartView::paintEvent(QPaintEvent*)
 {
     const BarChartLayout& layout = current_layout();
+    // The first frame draws the backdrop straight onto the widget; the picture
+    // of it is kept from the first repaint on, so a chart that is only looked
+    // at never holds it.
+    if (!painted_) {
+        painted_ = true;
+        QPainter painter(this);
+        paint_bar_chart_backdrop(painter, layout);
+        paint_bar_chart_bars(painter, content_, layout);
+        return;
+    }
     const QRect card = layout.background.toAlignedRect();
     const QPixmap& under = backdrop(layout);
     const qreal ratio = under.devicePixelRatio();

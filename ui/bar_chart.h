@@ -60,6 +60,7 @@ private:
     mutable std::optional<BarChartLayout> layout_;
     mutable bool layout_stale_ = false;  // the content changed since: lays out again, reusing its texts
     std::optional<Backdrop> backdrop_;
+    bool painted_ = false;  // the first frame is drawn
 };
 
 class BarChart {

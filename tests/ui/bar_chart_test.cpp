@@ -152,6 +152,7 @@ TEST_F(BarChartTest, KeptBackdropGivesThePixelsOfAPaintFromScratch)
 {
     ChartValues nudged = worked::chart;
     nudged[2][1] += 1;  // the axis stays: only the bars are drawn again
+    // The first paint draws the backdrop straight; the later ones lay the kept picture of it.
     const std::vector<std::pair<ChartValues, ui::ChartNames>> steps{
         {round, french}, {worked::chart, french}, {nudged, french}, {nudged, english}, {round, english}};
     for (std::size_t i = 0; i < steps.size(); ++i) {
