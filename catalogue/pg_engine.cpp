@@ -368,7 +368,9 @@ struct Options {
     Options& operator=(const Options&) = delete;
 };
 
-std::string quoted_value(std::string_view v)
+}  // namespace
+
+std::string conninfo_value(std::string_view v)
 {
     bool plain = !v.empty();
     for (char c : v)
@@ -384,8 +386,6 @@ std::string quoted_value(std::string_view v)
     return out + "'";
 }
 
-}  // namespace
-
 std::string without_password(std::string_view connection)
 {
     Options options(connection);
@@ -396,7 +396,7 @@ std::string without_password(std::string_view connection)
             continue;
         if (!out.empty())
             out += ' ';
-        out += std::string(o->keyword) + "=" + quoted_value(o->val);
+        out += std::string(o->keyword) + "=" + conninfo_value(o->val);
     }
     return out;
 }

@@ -26,4 +26,8 @@ Result<std::unique_ptr<Connection>> connect_postgres(std::string_view connection
 // empty when libpq cannot read it.
 std::string without_password(std::string_view connection);
 
+// A value for libpq's "keyword=value" form: as it is, or quoted with its
+// quotes and backslashes escaped when it is empty or holds any of them or a blank.
+std::string conninfo_value(std::string_view value);
+
 }  // namespace stk::db

@@ -1,5 +1,7 @@
 #include "catalogue_ui/shared_catalogue_dialog.h"
 
+#include "catalogue/pg_engine.h"
+
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -24,18 +26,6 @@ constexpr std::string_view help_caption =
     "(serveur:port:base:utilisateur:mot de passe, droits 0600). Le chiffrement est utilisé dès que le serveur "
     "le propose.";
 
-// A libpq keyword value: quoted, with its quotes and backslashes escaped.
-std::string quoted(const std::string& value)
-{
-    std::string out = "'";
-    for (char c : value) {
-        if (c == '\'' || c == '\\')
-            out += '\\';
-        out += c;
-    }
-    return out + '\'';
-}
-
 QString qtext(const std::string& s) { return QString::fromStdString(s); }
 
 QSettings user_settings()
@@ -48,11 +38,11 @@ QSettings user_settings()
 
 std::string ServerSettings::connection() const
 {
-    std::string out = "host=" + quoted(host) + " port=" + std::to_string(port);
+    std::string out = "host=" + stk::db::conninfo_value(host) + " port=" + std::to_string(port);
     if (!database.empty())
-        out += " dbname=" + quoted(database);
+        out += " dbname=" + stk::db::conninfo_value(database);
     if (!user.empty())
-        out += " user=" + quoted(user);
+        out += " user=" + stk::db::conninfo_value(user);
     return out + (require_tls ? " sslmode=require" : " sslmode=prefer");
 }
 

@@ -336,7 +336,7 @@ TEST_F(CatalogueWindowTest, SharedCatalogueDialogSwitchesBetweenServerAndFile)
     shared->findChild<QLineEdit*>("shared_database")->setText("stock");
     shared->findChild<QLineEdit*>("shared_user")->setText("o'neil \\ b");
     shared->findChild<QCheckBox*>("shared_require_tls")->setChecked(true);
-    const std::string expected = R"(host='127.0.0.1' port=1 dbname='stock' user='o\'neil \\ b' sslmode=require)";
+    const std::string expected = R"(host=127.0.0.1 port=1 dbname=stock user='o\'neil \\ b' sslmode=require)";
     QTest::mouseClick(shared->connectButton(), Qt::LeftButton);
     EXPECT_EQ(stk::CatalogueChoice::load().location, expected);
     EXPECT_EQ(stk::CatalogueChoice::load().server.user, "o'neil \\ b");
