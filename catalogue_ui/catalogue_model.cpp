@@ -1,5 +1,7 @@
 #include "catalogue_ui/catalogue_model.h"
 
+#include "ui/text.h"
+
 #include <QLocale>
 #include <QThread>
 
@@ -10,8 +12,6 @@
 namespace stk {
 
 namespace {
-
-QString qtext(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // The texts kept at most; scrolling through a larger catalogue starts over.
 constexpr qsizetype text_cache_limit = 4096;
@@ -36,7 +36,7 @@ QString two_lines(const QString& caption)
 }  // namespace
 
 CatalogueModel::CatalogueModel(QObject* parent)
-    : QAbstractTableModel(parent), translate_([](std::string_view s) { return qtext(s); })
+    : QAbstractTableModel(parent), translate_([](std::string_view s) { return ui::text_of(s); })
 {
     separator_ = QLocale().decimalPoint();
     separator_utf8_ = separator_.toStdString();
@@ -48,14 +48,14 @@ QString CatalogueModel::storedText(const ArticleData& a, Column c)
 {
     switch (c) {
     case Column::reference:
-        return qtext(a.reference);
+        return ui::text_of(a.reference);
     case Column::description:
-        return qtext(a.description);
+        return ui::text_of(a.description);
     case Column::stock:
         return a.stock ? QString::number(*a.stock) : QString();
     default:
         const auto field = column_field(c);
-        return field ? qtext(a.param(*field)) : QString();
+        return field ? ui::text_of(a.param(*field)) : QString();
     }
 }
 
@@ -102,7 +102,7 @@ QString CatalogueModel::shownLocation() const
 QString CatalogueModel::lineOf(const Failure& f) const
 {
     return translate_(problem_caption(f.problem)) +
-           (f.detail.empty() ? QString() : QStringLiteral(": ") + qtext(f.detail));
+           (f.detail.empty() ? QString() : QStringLiteral(": ") + ui::text_of(f.detail));
 }
 
 void CatalogueModel::close()
@@ -593,7 +593,7 @@ std::array<QString, column_count> CatalogueModel::formatRow(std::size_t row) con
 {
     std::array<QString, column_count> texts;
     for (std::size_t c = 0; c < column_count; ++c)
-        texts[c] = qtext(table_.text(row, static_cast<Column>(c), separator_utf8_));
+        texts[c] = ui::text_of(table_.text(row, static_cast<Column>(c), separator_utf8_));
     return texts;
 }
 

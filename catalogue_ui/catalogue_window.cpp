@@ -1,5 +1,7 @@
 #include "catalogue_ui/catalogue_window.h"
 
+#include "ui/text.h"
+
 #include "catalogue/article_csv.h"
 #include "catalogue_ui/conflict_dialog.h"
 #include "catalogue_ui/shared_catalogue_dialog.h"
@@ -70,8 +72,6 @@ public:
     using QTableView::QTableView;
     bool editing() const { return state() == QAbstractItemView::EditingState; }
 };
-
-QString qtext(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 }  // namespace
 
@@ -213,8 +213,8 @@ CatalogueWindow::CatalogueWindow(QWidget* parent)
 QString CatalogueWindow::caption(std::string_view french) const
 {
     if (!trad_)
-        return qtext(french);
-    return qtext(trad_->translate(french, language_).value_or(std::string(french)));
+        return ui::text_of(french);
+    return ui::text_of(trad_->translate(french, language_).value_or(std::string(french)));
 }
 
 void CatalogueWindow::retranslate(TradTable& trad, std::optional<std::size_t> column)
@@ -452,8 +452,8 @@ void CatalogueWindow::chooseArticle(const QModelIndex& index)
         return;
     QStringList params;
     for (const std::string& p : a->params)
-        params.push_back(qtext(p));
-    emit articleChosen(qtext(a->reference), params);
+        params.push_back(ui::text_of(p));
+    emit articleChosen(ui::text_of(a->reference), params);
 }
 
 void CatalogueWindow::showConflict()
@@ -508,7 +508,7 @@ std::optional<CatalogueWindow::CsvImport> CatalogueWindow::previewCsvImport(cons
     std::string error;
     auto read = read_article_csv(std::filesystem::path(QFile::encodeName(file).toStdString()), error);
     if (!read) {
-        showFailure(qtext(error));
+        showFailure(ui::text_of(error));
         return std::nullopt;
     }
     CsvImport import{std::move(read->articles), std::move(read->lines), {}};
@@ -529,10 +529,10 @@ QString CatalogueWindow::importSummary(const CsvImport& import) const
         const std::string& reference = import.articles.at(refusal.index).reference;
         QString where = QString::number(import.lines.at(refusal.index));
         if (!reference.empty())
-            where += QStringLiteral(" (") + qtext(reference) + u')';
+            where += QStringLiteral(" (") + ui::text_of(reference) + u')';
         QString why = caption(problem_caption(refusal.why.problem));
         if (!refusal.why.detail.empty() && refusal.why.detail != reference)
-            why += QStringLiteral(": ") + qtext(refusal.why.detail);
+            why += QStringLiteral(": ") + ui::text_of(refusal.why.detail);
         text += u'\n' + caption("%1\u00a0: %2").replace(QStringLiteral("%1"), where).replace(QStringLiteral("%2"), why);
     }
     return text;
@@ -588,7 +588,7 @@ bool CatalogueWindow::exportCsv(const QString& file)
     });
     written = written && out->write(writer.buffer(), error) && out->commit(error);
     if (!written)
-        showFailure(qtext(error));
+        showFailure(ui::text_of(error));
     return written;
 }
 

@@ -1,5 +1,7 @@
 #include "catalogue_ui/conflict_dialog.h"
 
+#include "ui/text.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,8 +22,6 @@ constexpr std::string_view parts_caption =
 constexpr qsizetype part_count = 6;
 const QString mark = QStringLiteral("\u2260");  // not equal
 
-QString qtext(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
 }  // namespace
 
 ConflictDialog::ConflictDialog(const CatalogueModel::Conflict& conflict, const QStringList& field_captions,
@@ -34,7 +34,7 @@ ConflictDialog::ConflictDialog(const CatalogueModel::Conflict& conflict, const Q
     const QString title = translate(deleted ? deleted_caption : changed_caption);
     setObjectName(QStringLiteral("catalogue_conflict"));
     setWindowTitle(title);
-    auto* intro = new QLabel(title + QStringLiteral(": ") + qtext(conflict.mine.reference), this);
+    auto* intro = new QLabel(title + QStringLiteral(": ") + ui::text_of(conflict.mine.reference), this);
     intro->setWordWrap(true);
 
     values_->setObjectName(QStringLiteral("conflict_values"));

@@ -1,5 +1,7 @@
 #include "catalogue_ui/shared_catalogue_dialog.h"
 
+#include "ui/text.h"
+
 #include "catalogue/pg_engine.h"
 
 #include <QCheckBox>
@@ -25,8 +27,6 @@ constexpr std::string_view help_caption =
     "jamais enregistré par ce programme\u00a0: il est lu dans votre fichier ~/.pgpass "
     "(serveur:port:base:utilisateur:mot de passe, droits 0600). Le chiffrement est utilisé dès que le serveur "
     "le propose.";
-
-QString qtext(const std::string& s) { return QString::fromStdString(s); }
 
 QSettings user_settings()
 {
@@ -62,19 +62,20 @@ CatalogueChoice CatalogueChoice::load()
 void CatalogueChoice::save() const
 {
     QSettings s = user_settings();
-    s.setValue(QStringLiteral("host"), qtext(server.host));
+    s.setValue(QStringLiteral("host"), ui::text_of(server.host));
     s.setValue(QStringLiteral("port"), server.port);
-    s.setValue(QStringLiteral("database"), qtext(server.database));
-    s.setValue(QStringLiteral("user"), qtext(server.user));
+    s.setValue(QStringLiteral("database"), ui::text_of(server.database));
+    s.setValue(QStringLiteral("user"), ui::text_of(server.user));
     s.setValue(QStringLiteral("require_tls"), server.require_tls);
-    s.setValue(QStringLiteral("location"), qtext(location));
+    s.setValue(QStringLiteral("location"), ui::text_of(location));
 }
 
 SharedCatalogueDialog::SharedCatalogueDialog(const ServerSettings& settings, const CaptionOf& translate,
                                              QWidget* parent)
-    : QDialog(parent), host_(new QLineEdit(qtext(settings.host), this)), port_(new QSpinBox(this)),
-      database_(new QLineEdit(qtext(settings.database), this)), user_(new QLineEdit(qtext(settings.user), this)),
-      tls_(new QCheckBox(this)), connect_(new QPushButton(this)), local_(new QPushButton(this))
+    : QDialog(parent), host_(new QLineEdit(ui::text_of(settings.host), this)), port_(new QSpinBox(this)),
+      database_(new QLineEdit(ui::text_of(settings.database), this)),
+      user_(new QLineEdit(ui::text_of(settings.user), this)), tls_(new QCheckBox(this)),
+      connect_(new QPushButton(this)), local_(new QPushButton(this))
 {
     const QStringList labels = caption_list(translate, labels_caption, label_count);
     setObjectName(QStringLiteral("shared_catalogue"));
