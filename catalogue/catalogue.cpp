@@ -168,23 +168,6 @@ std::string duplicate_base(std::string_view reference)
 
 std::filesystem::path catalogue_path(const std::filesystem::path& folder) { return folder / catalogue_file_name; }
 
-bool is_server_location(std::string_view where)
-{
-    for (std::string_view scheme : {"postgresql://", "postgres://"})
-        if (where.size() >= scheme.size() && ascii_folded(where.substr(0, scheme.size())) == scheme)
-            return true;
-    // A libpq "keyword=value" string: a first word of letters followed by '='.
-    std::size_t i = 0;
-    while (i < where.size() && is_blank(where[i]))
-        ++i;
-    const std::size_t word = i;
-    while (i < where.size() && ((where[i] >= 'a' && where[i] <= 'z') || where[i] == '_'))
-        ++i;
-    while (i < where.size() && where[i] == ' ')
-        ++i;
-    return i > word && i < where.size() && where[i] == '=';
-}
-
 Failure Catalogue::failure_of(const Query& s) const { return Failure{db::problem_of(s.fault()), s.error()}; }
 
 Result<Catalogue> Catalogue::open(const std::filesystem::path& path)

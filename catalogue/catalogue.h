@@ -10,6 +10,7 @@
 #pragma once
 
 #include "catalogue/engine.h"
+#include "catalogue/location.h"
 #include "catalogue/problem.h"
 #include "catalogue/schema.h"
 #include "engine/fields.h"
@@ -157,9 +158,5 @@ private:
 
 // The path of the catalogue in the program's folder.
 std::filesystem::path catalogue_path(const std::filesystem::path& folder);
-
-// True for a server's connection ("postgresql://…", "postgres://…" or
-// "keyword=value …"); anything else is a file path.
-bool is_server_location(std::string_view where);
 
 }  // namespace stk

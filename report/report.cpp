@@ -256,17 +256,6 @@ double lay_out(Sheet& sheet, const ReportData& data, double page_height)
 
 }  // namespace
 
-BarChartContent chart_content(const ReportContent& content, const QFont& font)
-{
-    BarChartContent chart;
-    chart.values = content.shown.chart;
-    for (std::size_t s = 0; s < series_count; ++s)
-        chart.series[s] = BarChartContent::bounded(q(content.series[s]));
-    chart.levels = BarChartContent::bounded(q(content.levels_caption));
-    chart.font = font;
-    return chart;
-}
-
 void paint_report(QPainter& painter, const QRectF& page, const ReportData& data)
 {
     if (!(page.width() > 0 && page.height() > 0))

@@ -5,28 +5,15 @@
 // print preview.
 #pragma once
 
-#include "report/bar_chart_paint.h"
-#include "report/report_content.h"
+#include "report/report_data.h"
 
-#include <QRectF>
 #include <QString>
-#include <functional>
 #include <string>
 
 class QPainter;
 class QPrinter;
 
 namespace stk {
-
-struct ReportData {
-    ReportContent content;  // report_content() of the window's fields
-    // Draws the chart into the given rectangle; when empty the report paints
-    // chart_content(content) as the window does.
-    std::function<void(QPainter&, const QRectF&)> draw_chart;
-};
-
-// The chart of the content: its values, legend and stock caption, in `font`.
-BarChartContent chart_content(const ReportContent& content, const QFont& font = QFont());
 
 // Paints the page into `page` (the printable area, in the painter's
 // coordinates), keeping its proportions; a page whose texts would not fit

@@ -154,6 +154,8 @@ shared_rows = [
 ]
 assert len(shared_rows) == 6
 rows += shared_rows
+# A command whose library could not be loaded.
+rows.append(("Commande indisponible\u00a0: %1", "Command unavailable: %1", "Comando indisponível: %1"))
 assert len(rows) <= 101
 data = b"".join("\t".join(r).encode("cp1252") + b"\r\n" for r in rows)
 import pathlib

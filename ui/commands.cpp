@@ -1,12 +1,10 @@
 #include "ui/commands.h"
 
-#include "catalogue/catalogue.h"
-#include "catalogue_ui/catalogue_window.h"
-#include "catalogue_ui/shared_catalogue_dialog.h"
 #include "engine/results_copy.h"
 #include "store/safe_file.h"
 #include "report/bar_chart_paint.h"
 #include "ui/main_window.h"
+#include "ui/on_demand.h"
 #include "ui/range_tips.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
@@ -26,9 +24,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QSvgGenerator>
 #include <QToolButton>
 
 namespace stk::ui {
@@ -154,6 +149,15 @@ void WindowCommands::retranslate()
         catalogue_->retranslate(window_.model().translations(), window_.model().language());
 }
 
+OnDemandCommands* WindowCommands::onDemand()
+{
+    QString why;
+    OnDemandCommands* commands = on_demand(why);
+    if (!commands)
+        tell(caption("Commande indisponible\u00a0: %1").replace(QStringLiteral("%1"), why));
+    return commands;
+}
+
 // A text box keeps Ctrl+C while it has selected text; the window's other
 // shortcuts (Ctrl+K deletes to the end of the line in a text box) go to the window.
 bool WindowCommands::eventFilter(QObject* watched, QEvent* event)
@@ -211,21 +215,16 @@ bool WindowCommands::saveChart(const QString& path, bool svg)
 {
     QWidget* chart = window_.control("g");
     QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
     if (svg) {
-        QSvgGenerator generator;
-        generator.setOutputDevice(&buffer);
-        generator.setSize(chart->size());
-        generator.setViewBox(QRect(QPoint(0, 0), chart->size()));
-        generator.setTitle(chart->accessibleName());
-        QPainter painter(&generator);
-        chart->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
-        painter.end();
+        OnDemandCommands* commands = onDemand();
+        if (!commands)
+            return false;
+        bytes = commands->chartSvg(chart);
     } else {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
         chart->grab().toImage().save(&buffer, "PNG");
     }
-    buffer.close();
     const std::string error = bytes.isEmpty() ? std::string("nothing to write") : write_file(path, bytes);
     if (error.empty())
         return true;
@@ -276,8 +275,11 @@ ReportData WindowCommands::reportData() const
 
 bool WindowCommands::exportPdfTo(const QString& path)
 {
+    OnDemandCommands* commands = onDemand();
+    if (!commands)
+        return false;
     std::string error;
-    if (stk::export_pdf(path, reportData(), error))
+    if (commands->exportPdf(path, reportData(), error))
         return true;
     tell(text_of(error));
     return false;
@@ -296,51 +298,54 @@ void WindowCommands::askExportPdf()
 
 void WindowCommands::printReport()
 {
-    const ReportData data = reportData();
-    QPrinter printer(QPrinter::HighResolution);
-    prepare_printer(printer, data);
-    QPrintPreviewDialog preview(&printer, &window_);
-    preview.setWindowTitle(caption("Imprimer…"));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [&data](QPrinter* target) { print_report(*target, data); });
-    preview.exec();
+    if (OnDemandCommands* commands = onDemand())
+        commands->printReport(&window_, caption("Imprimer…"), reportData());
 }
 
 // The catalogue.
 
-CatalogueWindow* WindowCommands::catalogueWindow()
+CatalogueAccess* WindowCommands::catalogueAccess()
 {
     if (!catalogue_) {
-        catalogue_ = new CatalogueWindow(&window_);
-        catalogue_->retranslate(window_.model().translations(), window_.model().language());
-        catalogue_->setLocalFile(catalogue_path(window_.folder()));
-        catalogue_->openLocation(location_.isEmpty() ? QString::fromStdString(CatalogueChoice::load().location)
-                                                     : location_);
-        connect(catalogue_, &CatalogueWindow::articleChosen, this, &WindowCommands::loadArticle);
+        OnDemandCommands* commands = onDemand();
+        if (!commands)
+            return nullptr;
+        CatalogueOpening opening;
+        opening.trad = &window_.model().translations();
+        opening.language = window_.model().language();
+        opening.folder = window_.folder();
+        opening.location = location_;
+        opening.chosen = [this](const QString& reference, const QStringList& params) {
+            loadArticle(reference, params);
+        };
+        catalogue_ = commands->openCatalogue(&window_, opening);
     }
-    return catalogue_;
+    return catalogue_.get();
 }
 
 void WindowCommands::askSharedCatalogue()
 {
     openCatalogue();
-    catalogue_->askSharedCatalogue();
+    if (catalogue_)
+        catalogue_->askSharedCatalogue();
 }
 
 void WindowCommands::openCatalogue()
 {
-    CatalogueWindow* shown = catalogueWindow();
-    shown->show();
+    CatalogueAccess* shown = catalogueAccess();
+    if (!shown)
+        return;
+    shown->widget()->show();
     followCompany();
-    shown->raise();
-    shown->activateWindow();
+    shown->widget()->raise();
+    shown->widget()->activateWindow();
 }
 
 // Only a shown catalogue follows the company parameters: a hidden one is
 // brought up to date when it is shown again.
 void WindowCommands::followCompany()
 {
-    if (catalogue_ && catalogue_->isVisible())
+    if (catalogue_ && catalogue_->widget() && catalogue_->widget()->isVisible())
         catalogue_->setCompanyParameters(text_of(window_.model().field_text(Field::cct)),
                                          text_of(window_.model().field_text(Field::tst)));
 }
@@ -354,33 +359,33 @@ void WindowCommands::loadArticle(const QString& reference, const QStringList& pa
         texts[i] = utf8(params[static_cast<qsizetype>(i)]);
     window_.model().set_fields({texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]});
     reference_ = reference;
-    const auto article = catalogue_ ? catalogue_->model()->findArticle(reference) : std::nullopt;
-    description_ = article ? text_of(article->description) : QString();
+    description_ = catalogue_ ? catalogue_->descriptionOf(reference).value_or(QString()) : QString();
     article_texts_ = articleTexts();
 }
 
 bool WindowCommands::storeInCatalogue(const QString& reference, bool replace)
 {
-    CatalogueWindow* shown = catalogueWindow();
-    CatalogueModel* model = shown->model();
-    if (!model->isOpen()) {
+    CatalogueAccess* shown = catalogueAccess();
+    if (!shown)
+        return false;
+    if (!shown->isOpen()) {
         // Why, or what it is doing: a server still being reached says "Connexion…".
         tell(shown->stateLine().isEmpty() ? shown->progressLine() : shown->stateLine());
         return false;
     }
-    const auto existing = model->findArticle(reference);
+    const auto existing = shown->descriptionOf(reference);
     if (existing && !replace)
         return false;
     QStringList params;
     for (const QString& text : articleTexts())
         params << text;
-    if (!model->storeParameters(reference, params)) {
-        if (!model->conflict())  // a conflict is the catalogue window's to show
+    if (!shown->storeParameters(reference, params)) {
+        if (!shown->hasConflict())  // a conflict is the catalogue window's to show
             tell(shown->stateLine());
         return false;
     }
     reference_ = reference.trimmed();
-    description_ = existing ? text_of(existing->description) : QString();
+    description_ = existing.value_or(QString());
     article_texts_ = articleTexts();
     return true;
 }
@@ -394,9 +399,11 @@ void WindowCommands::askSaveToCatalogue()
             .trimmed();
     if (!ok || reference.isEmpty())
         return;
-    CatalogueWindow* shown = catalogueWindow();
+    CatalogueAccess* shown = catalogueAccess();
+    if (!shown)
+        return;
     bool replace = false;
-    if (shown->model()->isOpen() && shown->model()->findArticle(reference)) {
+    if (shown->isOpen() && shown->descriptionOf(reference)) {
         const auto answer = QMessageBox::question(
             &window_, caption("Enregistrer dans le catalogue…"),
             caption("Remplacer les paramètres de l'article %1\u00a0?").replace(QStringLiteral("%1"), reference));

@@ -6,13 +6,14 @@
 // saves it as PNG or SVG.
 #pragma once
 
-#include "report/report.h"
+#include "report/report_data.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,9 +25,11 @@ class QToolButton;
 namespace stk {
 
 class MainWindow;
-class CatalogueWindow;
 
 namespace ui {
+
+class CatalogueAccess;
+class OnDemandCommands;
 
 // Where the menu button sits, in twips: in the strip below the results frame,
 // right of the two links, left of the clear button; no designed control is there.
@@ -58,7 +61,8 @@ public:
     // The catalogue window (made when first needed), opened on the catalogue
     // given on the command line, else on the one the user chose last (the
     // shared one, or the file), else on the file of the window's folder.
-    CatalogueWindow* catalogueWindow();
+    // Null, and the user is told why, when its library cannot be loaded.
+    CatalogueAccess* catalogueAccess();
     // The catalogue given on the command line: a file path or a server's connection.
     void setCatalogueLocation(const QString& where) { location_ = where; }
 
@@ -83,6 +87,8 @@ private:
     void followCompany();
     void tell(const QString& line);
     std::array<QString, 6> articleTexts() const;
+    // The commands loaded on first use; null, and the user is told why, when they cannot be.
+    OnDemandCommands* onDemand();
 
     MainWindow& window_;
     QToolButton* button_ = nullptr;
@@ -90,7 +96,7 @@ private:
     QMenu* chart_menu_ = nullptr;
     std::array<QAction*, command_count> actions_{};
     std::array<QAction*, 3> chart_actions_{};
-    QPointer<CatalogueWindow> catalogue_;
+    std::unique_ptr<CatalogueAccess> catalogue_;
     // The article the calculator holds, when it came from (or went to) the
     // catalogue and its six fields have not changed since.
     QString reference_, description_;

@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <iostream>
 
-#include "catalogue/catalogue.h"
+#include "catalogue/location.h"
 
 int main(int argc, char* argv[])
 {

@@ -715,10 +715,15 @@ int main(int argc, char** argv)
     const fs::path runtime_dir = folder / "runtime";
     fs::create_directory(runtime_dir);
     fs::permissions(runtime_dir, fs::perms::owner_all);
-    // Each calculator with the translation file beside it, when it has one.
+    // Each calculator with the files beside it, when it has them: the translations
+    // and the library of the commands it loads on first use.
     auto copy_calculator = [](const fs::path& program, const fs::path& into) {
-        const fs::path trad = program.parent_path() / "trad_stk_secu.txt";
-        return copy_into(program, into) && (!fs::exists(trad) || copy_into(trad, into));
+        bool copied = copy_into(program, into);
+        for (const char* beside : {"trad_stk_secu.txt", "libstk_secu_on_demand.so"}) {
+            const fs::path file = program.parent_path() / beside;
+            copied = copied && (!fs::exists(file) || copy_into(file, into));
+        }
+        return copied;
     };
     const bool copied = copy_calculator(o.program, program_dir) && copy_into(o.floor, floor_dir) &&
                         (o.also.empty() || copy_calculator(o.also, also_dir));

@@ -2,8 +2,8 @@
 # Checks what the build leaves: a program that names no library search path
 # (no RPATH or RUNPATH, so never the current folder), and a translation file in
 # the build folder that a later build keeps when the user edited it. The
-# PostgreSQL client is not among the libraries loaded at start: it is loaded
-# when a catalogue server is first used.
+# libraries of the commands loaded on first use (the PostgreSQL client, SQLite,
+# Qt Print Support, Qt Svg) are not among those loaded at start.
 execute_process(COMMAND readelf -d "${program}" OUTPUT_VARIABLE dynamic RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "readelf cannot read ${program}")
@@ -11,9 +11,11 @@ endif()
 if(dynamic MATCHES "R(UN)?PATH")
   message(FATAL_ERROR "the program names library search paths:\n${dynamic}")
 endif()
-if(dynamic MATCHES "libpq")
-  message(FATAL_ERROR "the program loads libpq at start:\n${dynamic}")
-endif()
+foreach(later libpq libsqlite3 libQt6PrintSupport libQt6Svg)
+  if(dynamic MATCHES "${later}")
+    message(FATAL_ERROR "the program loads ${later} at start:\n${dynamic}")
+  endif()
+endforeach()
 
 file(REMOVE_RECURSE "${work}")
 file(MAKE_DIRECTORY "${work}")

@@ -1,8 +1,10 @@
 // The window's added commands: the menu button, copy, the report, the chart's
 // files and the catalogue.
 #include "catalogue_ui/catalogue_window.h"
+#include "on_demand/on_demand_commands.h"
 #include "temp_files.h"
 #include "ui/commands.h"
+#include "ui/on_demand.h"
 #include "window_helpers.h"
 
 #include <QAction>
@@ -19,6 +21,16 @@ namespace stk::test {
 namespace {
 
 using ui::WindowCommands;
+
+// This program links in the commands the window loads on first use.
+[[maybe_unused]] const bool commands_linked = (ui::provide_on_demand(&linked_on_demand_commands()), true);
+
+// The catalogue window the commands opened.
+CatalogueWindow* catalogue_window(WindowCommands& commands)
+{
+    ui::CatalogueAccess* catalogue = commands.catalogueAccess();
+    return catalogue ? qobject_cast<CatalogueWindow*>(catalogue->widget()) : nullptr;
+}
 
 // The first bytes of a file.
 std::string file_start(const QString& path, std::size_t size) { return read_bytes(path.toStdString()).substr(0, size); }
@@ -97,6 +109,30 @@ TEST_F(Commands, ExportPdfWritesTheReportOrSaysWhyNot)
     EXPECT_FALSE(commands().lastMessage().isEmpty());
 }
 
+// The commands come from the library built beside the program; without it a
+// command says so in one line and the calculator goes on.
+TEST_F(Commands, CommandsComeFromTheirLibraryOrSayWhyNot)
+{
+    type_worked_example(w);
+    QString why;
+    ui::OnDemandCommands* loaded = ui::load_on_demand(QStringLiteral(STK_ON_DEMAND_LIBRARY), why);
+    ASSERT_NE(loaded, nullptr) << why.toStdString();
+    EXPECT_NE(loaded, &linked_on_demand_commands());
+    const QString pdf = dir.filePath("loaded.pdf");
+    std::string error;
+    ASSERT_TRUE(loaded->exportPdf(pdf, commands().reportData(), error)) << error;
+    EXPECT_EQ(file_start(pdf, 5), "%PDF-");
+
+    ui::provide_on_demand(nullptr);  // none linked in, and none beside this test program
+    EXPECT_FALSE(commands().saveChart(dir.filePath("chart.svg"), true));
+    ui::provide_on_demand(&linked_on_demand_commands());
+    EXPECT_TRUE(commands().lastMessage().startsWith(QStringLiteral("Commande indisponible\u00a0: ")))
+        << commands().lastMessage().toStdString();
+    EXPECT_FALSE(commands().lastMessage().contains(u'\n'));
+    EXPECT_FALSE(QFile::exists(dir.filePath("chart.svg")));
+    EXPECT_EQ(w.model().recommended_text(), "3");
+}
+
 TEST_F(Commands, ChartIsSavedInEitherPictureFormat)
 {
     const QString png = dir.filePath("chart.png"), svg = dir.filePath("chart.svg");
@@ -130,8 +166,8 @@ TEST_F(Commands, ArticleStoredInTheCatalogueComesBackIntoTheCalculator)
 
     click(w, "Picture2");  // every field emptied
     QTest::keyClick(box(w, "dat"), Qt::Key_K, Qt::ControlModifier);
-    CatalogueWindow* catalogue = commands().catalogueWindow();
-    ASSERT_TRUE(catalogue->isVisible());
+    CatalogueWindow* catalogue = catalogue_window(commands());
+    ASSERT_TRUE(catalogue && catalogue->isVisible());
     QTableView* table = catalogue->table();
     ASSERT_EQ(table->model()->rowCount(), 1);
     table->setCurrentIndex(table->model()->index(0, 0));
@@ -154,7 +190,8 @@ TEST_F(Commands, ArticleStoredInTheCatalogueComesBackIntoTheCalculator)
 TEST_F(Commands, TheCatalogueGivenOnTheCommandLineIsTheOneOpened)
 {
     commands().setCatalogueLocation("postgresql://127.0.0.1:1/catalogue");
-    CatalogueWindow* catalogue = commands().catalogueWindow();
+    CatalogueWindow* catalogue = catalogue_window(commands());
+    ASSERT_TRUE(catalogue);
     EXPECT_FALSE(commands().storeInCatalogue("P-100", false));  // the answer comes between events
     EXPECT_EQ(commands().lastMessage(), "Connexion…");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !catalogue->model()->isConnecting(); }, 20000));
