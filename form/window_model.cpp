@@ -264,7 +264,7 @@ void WindowModel::switch_language(int index)
     choose_language(store_, walk, index);
 }
 
-void WindowModel::load_session(const std::filesystem::path& folder, std::ostream& diag)
+void WindowModel::load_session(const std::filesystem::path& folder, Diagnostics diag)
 {
     // The start-up's own calculation, at its end, sees every restored field.
     struct Restoring {
@@ -276,7 +276,7 @@ void WindowModel::load_session(const std::filesystem::path& folder, std::ostream
     load_files(store_, walk, folder, diag);
 }
 
-void WindowModel::save_session(const std::filesystem::path& folder, std::ostream& diag)
+void WindowModel::save_session(const std::filesystem::path& folder, Diagnostics diag)
 {
     Walk walk(*this);
     save_files(store_, walk, folder, diag);

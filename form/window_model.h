@@ -14,7 +14,6 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -112,9 +111,9 @@ public:
     // Reads the two files of `folder`, restores the text boxes, translates and
     // calculates once, from all the restored fields (the results the file
     // holds are replaced); failures are reported on `diag`, one line each.
-    void load_session(const std::filesystem::path& folder, std::ostream& diag);
+    void load_session(const std::filesystem::path& folder, Diagnostics diag);
     // Writes every text box and the captions into the two files of `folder`.
-    void save_session(const std::filesystem::path& folder, std::ostream& diag);
+    void save_session(const std::filesystem::path& folder, Diagnostics diag);
 
 private:
     class Walk;

@@ -39,7 +39,7 @@ bool exists_or_link(const fs::path& file)
 
 // Gives `target`, when it is missing, the content of the first of `sources`
 // that exists; false when nothing was copied.
-bool seed(const fs::path& target, std::initializer_list<fs::path> sources, std::ostream& diag)
+bool seed(const fs::path& target, std::initializer_list<fs::path> sources, Diagnostics diag)
 {
     if (exists_or_link(target))
         return false;
@@ -72,7 +72,7 @@ UserDirs UserDirs::from_environment()
     return {get("XDG_CONFIG_HOME"), get("HOME")};
 }
 
-fs::path app_folder(const fs::path& exe_dir, const UserDirs& dirs, std::ostream& diag)
+fs::path app_folder(const fs::path& exe_dir, const UserDirs& dirs, Diagnostics diag)
 {
     const fs::path shipped = exe_dir.parent_path() / "share" / "stk_secu" / trad_file_name;
     if (can_create_in(exe_dir)) {

@@ -1,8 +1,9 @@
 // Where the program keeps its two files.
 #pragma once
 
+#include "store/diagnostics.h"
+
 #include <filesystem>
-#include <ostream>
 #include <string>
 
 namespace stk {
@@ -26,6 +27,6 @@ struct UserDirs {
 // one. Writability is asked of the system; no file is created to find out.
 // Failures are reported on `diag`, one line each; the answer is always a
 // folder to try.
-std::filesystem::path app_folder(const std::filesystem::path& exe_dir, const UserDirs& dirs, std::ostream& diag);
+std::filesystem::path app_folder(const std::filesystem::path& exe_dir, const UserDirs& dirs, Diagnostics diag);
 
 }  // namespace stk

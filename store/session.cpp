@@ -19,12 +19,12 @@ void store_text_boxes(ParamTable& params, const ControlWalk& walk)
             params.setparam(window_name, walk.control_name(pos), walk.text(pos));
 }
 
-bool load_kept(const std::filesystem::path& file, Records& table, std::ostream& diag, std::size_t min_texts)
+bool load_kept(const std::filesystem::path& file, Records& table, Diagnostics diag, std::size_t min_texts)
 {
     return load_table(file, table, diag, min_texts) == ReadStatus::unreadable;
 }
 
-void save_unless_kept(const std::filesystem::path& file, const Records& table, bool kept, std::ostream& diag)
+void save_unless_kept(const std::filesystem::path& file, const Records& table, bool kept, Diagnostics diag)
 {
     if (kept)
         diag << "stk_secu: not saving " << file << ": it could not be read at start-up and is left as it is\n";
@@ -42,7 +42,7 @@ void choose_language(Store& store, ControlWalk& walk, int index)
     translate_captions(store, walk);
 }
 
-void load_files(Store& store, ControlWalk& walk, const std::filesystem::path& folder, std::ostream& diag)
+void load_files(Store& store, ControlWalk& walk, const std::filesystem::path& folder, Diagnostics diag)
 {
     store.keep_param_file = load_kept(folder / param_file_name, store.tab_param.rows, diag, 3);
     restore_text_boxes(store.tab_param, walk);
@@ -52,7 +52,7 @@ void load_files(Store& store, ControlWalk& walk, const std::filesystem::path& fo
     walk.calc();
 }
 
-void save_files(Store& store, ControlWalk& walk, const std::filesystem::path& folder, std::ostream& diag)
+void save_files(Store& store, ControlWalk& walk, const std::filesystem::path& folder, Diagnostics diag)
 {
     store_text_boxes(store.tab_param, walk);
     save_unless_kept(folder / param_file_name, store.tab_param.rows, store.keep_param_file, diag);

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "store/control_walk.h"
+#include "store/diagnostics.h"
 #include "store/param_table.h"
 #include "store/trad_table.h"
 
 #include <filesystem>
-#include <ostream>
 #include <string_view>
 
 namespace stk {
@@ -32,11 +32,11 @@ void choose_language(Store& store, ControlWalk& walk, int index);
 // Reads both files from `folder`, restores every text box by its control name
 // (each change recalculates), translates, and calculates once more. Failures
 // are reported on `diag`, one line each; start-up always completes.
-void load_files(Store& store, ControlWalk& walk, const std::filesystem::path& folder, std::ostream& diag);
+void load_files(Store& store, ControlWalk& walk, const std::filesystem::path& folder, Diagnostics diag);
 
 // Stores every text box by its control name and writes both files to
 // `folder`. A file that cannot be written keeps its old content; the other is
 // still written, and shut-down always completes.
-void save_files(Store& store, ControlWalk& walk, const std::filesystem::path& folder, std::ostream& diag);
+void save_files(Store& store, ControlWalk& walk, const std::filesystem::path& folder, Diagnostics diag);
 
 }  // namespace stk

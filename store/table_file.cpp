@@ -2,7 +2,7 @@
 
 namespace stk {
 
-ReadStatus load_table(const std::filesystem::path& file, Records& table, std::ostream& diag, std::size_t min_texts)
+ReadStatus load_table(const std::filesystem::path& file, Records& table, Diagnostics diag, std::size_t min_texts)
 {
     table.clear();
     const ReadResult result = read_or_create(file);
@@ -22,7 +22,7 @@ ReadStatus load_table(const std::filesystem::path& file, Records& table, std::os
     return result.status;
 }
 
-bool save_table(const std::filesystem::path& file, const Records& table, std::ostream& diag)
+bool save_table(const std::filesystem::path& file, const Records& table, Diagnostics diag)
 {
     const std::string reason = replace_file(file, format_records(table));
     if (reason.empty())

@@ -1,11 +1,18 @@
 #include "ui/flat_style.h"
 
+#include "ui/picture_sizes.h"
+#include "ui/theme.h"
+
 #include <QApplication>
+#include <QGroupBox>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
 #include <QStyleOption>
+#include <qdrawutil.h>
+#include <algorithm>
+#include <cstring>
 
 namespace stk::ui {
 namespace {
@@ -13,6 +20,13 @@ namespace {
 const QColor border_grey(0x80, 0x80, 0x80);
 const QColor face_top(0xFF, 0xFD, 0xFB);
 const QColor face_bottom(0xFA, 0xE5, 0xD0);
+
+// Fusion's group-box frame: the space it leaves above the frame besides the
+// title's, and the borders of its picture that are not stretched.
+constexpr int group_box_top_margin = 3;
+const QMargins group_box_frame_borders(6, 6, 6, 6);
+
+bool is_fusion(const QStyle* style) { return std::strcmp(style->metaObject()->className(), "QFusionStyle") == 0; }
 
 // A one-pixel border inside `rect`.
 void draw_border(QPainter* painter, const QRect& rect, const QColor& colour)
@@ -35,7 +49,7 @@ FlatStyle* FlatStyle::instance()
     return style;
 }
 
-FlatStyle::FlatStyle() = default;
+FlatStyle::FlatStyle() : group_box_frame_(picture(group_box_frame_file)) {}
 
 void FlatStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                               const QWidget* widget) const
@@ -48,7 +62,24 @@ void FlatStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opti
     }
     if (element == PE_FrameFocusRect && qobject_cast<const QPushButton*>(widget))
         return;  // the shaded button shows its focus by a black border
+    if (element == PE_FrameGroupBox && is_fusion(baseStyle())) {
+        draw_group_box_frame(option, painter, widget);
+        return;
+    }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+// The frame as Fusion draws it: below the title (or just below the top of a
+// box without one), its picture's borders kept and its middle stretched.
+void FlatStyle::draw_group_box_frame(const QStyleOption* option, QPainter* painter, const QWidget* widget) const
+{
+    const auto* box = qobject_cast<const QGroupBox*>(widget);
+    const bool untitled = box && !box->isCheckable() && box->title().isEmpty();
+    const int top =
+        untitled ? group_box_top_margin
+                 : std::max(baseStyle()->pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) +
+                       group_box_top_margin;
+    qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), group_box_frame_borders, group_box_frame_);
 }
 
 void FlatStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,

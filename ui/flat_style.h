@@ -1,9 +1,12 @@
 // The window's own look, drawn by a proxy of the desktop's style: flat text
 // boxes with a thin grey border, and a button face shaded from near white to
 // light orange. Only the widgets given this style look different; the rest of
-// the window keeps the desktop's look.
+// the window keeps the desktop's look. Group boxes keep it too: under the
+// Fusion style their frame is drawn from its picture taken when the program
+// was built, the same pixels without decoding the picture at start-up.
 #pragma once
 
+#include <QPixmap>
 #include <QProxyStyle>
 
 namespace stk::ui {
@@ -23,6 +26,9 @@ public:
 
 private:
     FlatStyle();
+    void draw_group_box_frame(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+
+    QPixmap group_box_frame_;
 };
 
 }  // namespace stk::ui

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <iostream>
 
 #include "catalogue/location.h"
 
@@ -23,7 +22,8 @@ int main(int argc, char* argv[])
     options.addOption(catalogue);
     options.process(app);
     const auto exe_dir = QApplication::applicationDirPath().toStdString();
-    stk::MainWindow window(stk::app_folder(exe_dir, stk::UserDirs::from_environment(), std::cerr));
+    stk::MainWindow window(
+        stk::app_folder(exe_dir, stk::UserDirs::from_environment(), stk::Diagnostics::standard_error()));
     if (options.isSet(catalogue)) {
         QString where = options.value(catalogue);
         if (!stk::is_server_location(where.toStdString()))

@@ -36,7 +36,7 @@ std::string utf8(const QString& text)
 
 }  // namespace
 
-MainWindow::MainWindow(std::filesystem::path folder, std::ostream& diag, QWidget* parent)
+MainWindow::MainWindow(std::filesystem::path folder, Diagnostics diag, QWidget* parent)
     : QMainWindow(parent), model_(QLocale().decimalPoint().toStdString()), client_(new QWidget(this)),
       folder_(std::move(folder)), diag_(diag)
 {

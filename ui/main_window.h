@@ -10,7 +10,6 @@
 #include <QMainWindow>
 #include <array>
 #include <filesystem>
-#include <iostream>
 #include <memory>
 #include <vector>
 
@@ -31,7 +30,8 @@ class MainWindow : public QMainWindow {
 public:
     // `folder` holds the parameter and translation files; what cannot be read
     // or saved there is reported on `diag`, one line each.
-    explicit MainWindow(std::filesystem::path folder, std::ostream& diag = std::cerr, QWidget* parent = nullptr);
+    explicit MainWindow(std::filesystem::path folder, Diagnostics diag = Diagnostics::standard_error(),
+                        QWidget* parent = nullptr);
     ~MainWindow() override;
 
     WindowModel& model() { return model_; }
@@ -97,7 +97,7 @@ private:
     bool unloaded_ = false;
 
     std::filesystem::path folder_;
-    std::ostream& diag_;
+    Diagnostics diag_;
     ui::WindowCommands* commands_ = nullptr;  // the menu button, the shortcuts and the chart's menu
 };
 

@@ -32,7 +32,8 @@ QColor colour_or(ColourRole role, QPalette::ColorRole fallback)
 QWidget* make_frame(const ControlDef& def, QWidget* parent)
 {
     auto* frame = new QGroupBox(text_of(def.caption), parent);
-    frame->setAutoFillBackground(true);  // a frame hides what lies behind it
+    frame->setAutoFillBackground(true);      // a frame hides what lies behind it
+    frame->setStyle(FlatStyle::instance());  // its frame drawn without decoding a picture
     paint(frame, QPalette::WindowText, colour_or(def.colour, QPalette::WindowText));
     return frame;
 }

@@ -20,6 +20,11 @@ constexpr int button_icon_side(const ControlDef& def)
 }
 
 inline constexpr std::string_view window_icon_file = "icon.svg";
+
+// The picture the Fusion style stretches into a group box's frame, from Qt
+// Widgets' own resources: taken at its own size when the program is built.
+inline constexpr std::string_view group_box_frame_file =
+    ":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png";
 inline constexpr std::array<int, 4> window_icon_sides{16, 32, 48, 64};
 
 struct PictureSize {

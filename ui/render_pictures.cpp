@@ -1,4 +1,5 @@
-// Renders the window's SVG pictures at the sizes the window draws them and
+// Renders the window's SVG pictures at the sizes the window draws them, takes
+// the picture of a group box's frame from Qt Widgets' own resources, and
 // writes their pixels, premultiplied ARGB words as the window's pixmaps hold
 // them, into a C++ source file: the program then starts without drawing SVG
 // or decoding any picture. Each picture is also written as a PNG file, to
@@ -8,8 +9,8 @@
 #include "ui/picture_sizes.h"
 
 #include <QDir>
+#include <QApplication>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSaveFile>
@@ -32,6 +33,15 @@ std::optional<QImage> render(const QString& svg, QSize size)
         renderer.render(&painter);
     }
     return image;
+}
+
+// Qt's own picture, as a pixmap made from it holds it: premultiplied.
+std::optional<QImage> resource_picture(const QString& file)
+{
+    QImage image(file);
+    if (image.isNull())
+        return std::nullopt;
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 // The pixels as an initializer of 32-bit words, row after row.
@@ -57,7 +67,7 @@ int main(int argc, char* argv[])
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);  // Qt Widgets' resources hold the group box's frame
     const QString folder = QString::fromLocal8Bit(argv[1]);
 
     QDir pngs = QFileInfo(QString::fromLocal8Bit(argv[2])).dir();
@@ -67,20 +77,32 @@ int main(int argc, char* argv[])
     }
     QByteArray data, table;
     int count = 0;
+    // Adds the picture `image` of `file` to the source, and its PNG copy to look at.
+    const auto add = [&](const QString& file, const std::optional<QImage>& image) {
+        if (!image ||
+            !image->save(pngs.filePath(QFileInfo(file).completeBaseName() + u'-' + QString::number(image->width()) +
+                                       u'x' + QString::number(image->height()) + QStringLiteral(".png")),
+                         "PNG"))
+            return false;
+        const QByteArray name = "picture" + QByteArray::number(count++);
+        data += "const quint32 " + name + "[] = {\n" + pixels_as_source(*image) + "};\n";
+        table += "    {\"" + file.toUtf8() + "\", " + QByteArray::number(image->width()) + ", " +
+                 QByteArray::number(image->height()) + ", " + name + "},\n";
+        return true;
+    };
     for (const stk::ui::PictureSize& size : stk::ui::pictures_drawn()) {
         const QString file = QString::fromUtf8(size.file.data(), qsizetype(size.file.size()));
-        const auto image = render(folder + u'/' + file, {size.width, size.height});
-        const QString png = pngs.filePath(QFileInfo(file).completeBaseName() + u'-' + QString::number(size.width) +
-                                          u'x' + QString::number(size.height) + QStringLiteral(".png"));
-        if (!image || !image->save(png, "PNG")) {
+        if (!add(file, render(folder + u'/' + file, {size.width, size.height}))) {
             std::fprintf(stderr, "render_pictures: cannot render %s at %d x %d pixels\n", qPrintable(file), size.width,
                          size.height);
             return 1;
         }
-        const QByteArray name = "picture" + QByteArray::number(count++);
-        data += "const quint32 " + name + "[] = {\n" + pixels_as_source(*image) + "};\n";
-        table += "    {\"" + file.toUtf8() + "\", " + QByteArray::number(size.width) + ", " +
-                 QByteArray::number(size.height) + ", " + name + "},\n";
+    }
+    const QString frame =
+        QString::fromUtf8(stk::ui::group_box_frame_file.data(), qsizetype(stk::ui::group_box_frame_file.size()));
+    if (!add(frame, resource_picture(frame))) {
+        std::fprintf(stderr, "render_pictures: cannot read %s\n", qPrintable(frame));
+        return 1;
     }
 
     QSaveFile out(QString::fromLocal8Bit(argv[2]));
@@ -91,7 +113,7 @@ int main(int argc, char* argv[])
     bool written = true;
     const auto write = [&](const QByteArray& bytes) { written = written && out.write(bytes) == bytes.size(); };
     write(
-        "// Made by render_pictures from the SVG pictures when the program is built.\n"
+        "// Made by render_pictures from the window's pictures when the program is built.\n"
         "#include \"ui/rendered_pictures.h\"\n\n#include <array>\n\nnamespace stk::ui {\nnamespace {\n\n");
     write(data);
     write("\nconst std::array<RenderedPicture, " + QByteArray::number(count) + "> table{{\n" + table +

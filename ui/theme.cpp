@@ -36,6 +36,12 @@ int fitting_stretch()
     return stretch;
 }
 
+QPixmap pixmap_of(const RenderedPicture& rendered)
+{
+    return QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(rendered.pixels), rendered.width, rendered.height,
+                                     QImage::Format_ARGB32_Premultiplied));
+}
+
 }  // namespace
 
 QFont font_for(FontRole role)
@@ -87,12 +93,19 @@ QPixmap picture(std::string_view file, QSize size)
 {
     for (const RenderedPicture& rendered : rendered_pictures())
         if (rendered.file == file && rendered.width == size.width() && rendered.height == size.height())
-            return QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(rendered.pixels), rendered.width,
-                                             rendered.height, QImage::Format_ARGB32_Premultiplied));
+            return pixmap_of(rendered);
     // Not a picture of the window at that size: nothing is drawn.
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
     return pixmap;
+}
+
+QPixmap picture(std::string_view file)
+{
+    for (const RenderedPicture& rendered : rendered_pictures())
+        if (rendered.file == file)
+            return pixmap_of(rendered);
+    return {};
 }
 
 QString visible_part(const QString& text, int width)

@@ -21,6 +21,9 @@ std::optional<QColor> colour_for(ColourRole role);
 // A picture of the window, at one of the sizes the window draws it
 // (picture_sizes.h), as rendered when the program was built.
 QPixmap picture(std::string_view file, QSize size);
+// A picture taken at its own size when the program was built (the group
+// box's frame); an empty pixmap when there is none.
+QPixmap picture(std::string_view file);
 QIcon window_icon();
 
 // The part of a text that a control `width` pixels wide can show (no character

@@ -19,6 +19,7 @@
 #include <set>
 #include <sstream>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -297,6 +298,24 @@ TEST(HugeFile, IsLeftAsItIsWithAReport)
     EXPECT_EQ(fs::file_size(file), max_file_size + 1);
     EXPECT_EQ(read_bytes(file).substr(0, old_rows.size()), old_rows);
     EXPECT_NE(diag.str().find("not saving"), std::string::npos) << diag.str();
+}
+
+// Without a stream of its own, a failed read still writes its one line, word for word, on standard error.
+TEST(StandardError, TakesTheOneLineReport)
+{
+    TempDir dir;
+    const fs::path file = dir / "param_stk_secu.txt";
+    fs::create_directory(file);  // a folder cannot be read as a file
+    const int kept_stderr = ::dup(2);
+    const int capture = ::open((dir / "stderr").c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
+    ::dup2(capture, 2);
+    Records rows;
+    load_table(file, rows, Diagnostics::standard_error());
+    ::dup2(kept_stderr, 2);
+    ::close(kept_stderr);
+    ::close(capture);
+    EXPECT_EQ(read_bytes(dir / "stderr"),
+              "stk_secu: cannot read \"" + file.string() + "\": not a regular file; it will be left as it is\n");
 }
 
 // Deciding where the files live writes nothing in the program's folder: another

@@ -1,8 +1,13 @@
-// Where the controls are, the order the keyboard visits them, and what screen readers hear.
+// Where the controls are, the order the keyboard visits them, what screen readers hear, and how the window's own
+// style draws them.
+#include "ui/flat_style.h"
 #include "window_helpers.h"
 
 #include <QAccessible>
+#include <QGroupBox>
 #include <QPushButton>
+#include <QStyleFactory>
+#include <memory>
 
 namespace stk::test {
 namespace {
@@ -100,6 +105,23 @@ TEST_F(Window, AnalysisButtonFaceIsAGradient)
     EXPECT_NEAR(bottom.green(), 0xE5, 8);
     EXPECT_NEAR(bottom.blue(), 0xD0, 8);
 }
+
+// A group box's frame, drawn from the pixels taken when the program was built, is the one Fusion draws itself.
+class FrameLook : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(FrameLook, IsFusionsOwn)
+{
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    const auto drawn = [](QStyle* style) {
+        QGroupBox box(QString::fromUtf8(GetParam()));
+        box.setStyle(style);
+        box.resize(300, 120);
+        return box.grab().toImage();
+    };
+    EXPECT_EQ(drawn(ui::FlatStyle::instance()), drawn(fusion.get()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Titles, FrameLook, ::testing::Values("Paramètres Article", ""));
 
 TEST_F(Window, SmallPicturesAreTwentyFourPixels)
 {
