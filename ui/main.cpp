@@ -1,3 +1,4 @@
+#include "catalogue/location.h"
 #include "store/app_folder.h"
 #include "ui/commands.h"
 #include "ui/main_window.h"
@@ -5,8 +6,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
-
-#include "catalogue/location.h"
 
 int main(int argc, char* argv[])
 {
