@@ -273,13 +273,24 @@ void paint_value_axis(QPainter& painter, const BarChartLayout& l)
     painter.drawLine(l.plot.topLeft(), l.plot.bottomLeft());
 }
 
-// The levels axis, over the feet of the bars, and its ticks.
-void paint_levels_axis(QPainter& painter, const BarChartLayout& l)
+// The levels axis's line alone.
+void paint_levels_line(QPainter& painter, const BarChartLayout& l)
+{
+    painter.setPen(QPen(axis_colour, 1));
+    painter.drawLine(l.plot.bottomLeft(), l.plot.bottomRight());
+}
+
+// The levels axis, over the feet of the bars, and its ticks; its line laid
+// from `line` when given.
+void paint_levels_axis(QPainter& painter, const BarChartLayout& l, const LevelsLinePicture* line = nullptr)
 {
     const QRectF& plot = l.plot;
     const qreal level_width = plot.width() / level_count;
+    if (line)
+        painter.drawImage(line->at, line->image);
+    else
+        paint_levels_line(painter, l);
     painter.setPen(QPen(axis_colour, 1));
-    painter.drawLine(plot.bottomLeft(), plot.bottomRight());
     for (int level = 0; level <= level_count; ++level) {
         const qreal x = plot.left() + level_width * level;
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + tick_length));
@@ -341,14 +352,30 @@ void paint_bar_chart_backdrop(QPainter& painter, const BarChartLayout& l)
     painter.restore();
 }
 
-void paint_bar_chart_bars(QPainter& painter, const BarChartContent& content, const BarChartLayout& l)
+void paint_bar_chart_bars(QPainter& painter, const BarChartContent& content, const BarChartLayout& l,
+                          const LevelsLinePicture* levels_line)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     paint_bars(painter, content, l);
-    paint_levels_axis(painter, l);
+    paint_levels_axis(painter, l, levels_line);
     paint_texts(painter, l, backdrop_text_count(l), l.texts.size());
     painter.restore();
+}
+
+LevelsLinePicture picture_levels_line(const BarChartLayout& l)
+{
+    // The pixels the pen's square-capped stroke touches, and one more on each side.
+    const QRect bounds = QRectF(l.plot.left() - 0.5, l.plot.bottom() - 0.5, l.plot.width() + 1, 1)
+                             .toAlignedRect()
+                             .adjusted(-1, -1, 1, 1);
+    LevelsLinePicture line{QImage(bounds.size(), QImage::Format_ARGB32_Premultiplied), bounds.topLeft()};
+    line.image.fill(Qt::transparent);
+    QPainter painter(&line.image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(-bounds.topLeft());  // whole pixels: the stroke covers its pixels as on the chart
+    paint_levels_line(painter, l);
+    return line;
 }
 
 void paint_bar_chart_in(QPainter& painter, const QRectF& area, const BarChartContent& content)

@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QLocale>
 #include <QRectF>
 #include <QStaticText>
@@ -82,7 +83,18 @@ void paint_bar_chart(QPainter& painter, const BarChartContent& content, const Ba
 // and lies under the bars or beside them; the bars, the levels axis over their
 // feet and the cut mark follow the values.
 void paint_bar_chart_backdrop(QPainter& painter, const BarChartLayout& layout);
-void paint_bar_chart_bars(QPainter& painter, const BarChartContent& content, const BarChartLayout& layout);
+// The long line of the levels axis costs as much to draw as five bars: a
+// screen keeps it drawn over transparency and lays it back over the bars,
+// which gives the pixels of drawing it (source-over of the premultiplied
+// colour is the pen's own blending), in a painter that maps whole pixels one
+// to one.
+struct LevelsLinePicture {
+    QImage image;  // premultiplied ARGB, clear around the line
+    QPoint at;     // its top-left in the chart's coordinates
+};
+LevelsLinePicture picture_levels_line(const BarChartLayout& layout);
+void paint_bar_chart_bars(QPainter& painter, const BarChartContent& content, const BarChartLayout& layout,
+                          const LevelsLinePicture* levels_line = nullptr);
 // Paints the chart into `area` of a page, as vectors, whatever the device.
 void paint_bar_chart_in(QPainter& painter, const QRectF& area, const BarChartContent& content);
 

@@ -109,7 +109,7 @@ void BarChartView::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.drawPixmap(card, under,
                        QRectF(card.left() * ratio, card.top() * ratio, card.width() * ratio, card.height() * ratio));
-    paint_bar_chart_bars(painter, content_, layout);
+    paint_bar_chart_bars(painter, content_, layout, backdrop_->levels_line ? &*backdrop_->levels_line : nullptr);
 }
 
 const QPixmap& BarChartView::backdrop(const BarChartLayout& layout)
@@ -124,7 +124,9 @@ const QPixmap& BarChartView::backdrop(const BarChartLayout& layout)
         QPainter painter(&pixmap);
         paint_bar_chart_backdrop(painter, layout);
     }
-    backdrop_ = Backdrop{std::move(pixmap), layout.value_labels, layout.plot};
+    backdrop_ = Backdrop{std::move(pixmap), layout.value_labels, layout.plot, std::nullopt};
+    if (ratio == 1)
+        backdrop_->levels_line = picture_levels_line(layout);
     return backdrop_->pixmap;
 }
 
