@@ -7,6 +7,7 @@
 #include <QPen>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace stk {
 namespace {
@@ -242,8 +243,24 @@ void paint_card_and_grid(QPainter& painter, const BarChartLayout& l)
     }
 }
 
-// The bars, cut at the edges of the plot.
-void paint_bars(QPainter& painter, const BarChartContent& content, const BarChartLayout& l)
+// Where a bar of that amount ends, kept near the plot.
+qreal bar_top(const BarChartLayout& l, double value)
+{
+    return std::clamp(l.y_of(value), l.plot.top() - 2, l.plot.bottom() + 2);
+}
+
+// The pixels that a bar's stroke from `y1` to `y2` may touch: half the pen
+// beyond its edges, and one more for the blending of the edges.
+QRect stroked_pixels(const QRectF& bar, qreal y1, qreal y2)
+{
+    return QRectF(bar.left() - 0.5, std::min(y1, y2) - 0.5, bar.width() + 1, std::abs(y2 - y1) + 1)
+        .toAlignedRect()
+        .adjusted(-1, -1, 1, 1);
+}
+
+// The bars, cut at the edges of the plot; only those that reach `exposed` when given.
+void paint_bars(QPainter& painter, const BarChartContent& content, const BarChartLayout& l,
+                const QRegion* exposed = nullptr)
 {
     const QRectF& plot = l.plot;
     painter.save();
@@ -257,7 +274,9 @@ void paint_bars(QPainter& painter, const BarChartContent& content, const BarChar
             if (!std::isfinite(value))
                 continue;
             QRectF bar = l.bar(int(s), level);
-            const qreal top = std::clamp(l.y_of(value), plot.top() - 2, plot.bottom() + 2);
+            const qreal top = bar_top(l, value);
+            if (exposed && !exposed->intersects(stroked_pixels(bar, top, zero)))
+                continue;
             bar.setTop(std::min(top, zero));
             bar.setBottom(std::max(top, zero));
             painter.drawRect(bar);
@@ -353,14 +372,31 @@ void paint_bar_chart_backdrop(QPainter& painter, const BarChartLayout& l)
 }
 
 void paint_bar_chart_bars(QPainter& painter, const BarChartContent& content, const BarChartLayout& l,
-                          const LevelsLinePicture* levels_line)
+                          const BarsRepaint& repaint)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    paint_bars(painter, content, l);
-    paint_levels_axis(painter, l, levels_line);
+    paint_bars(painter, content, l, repaint.exposed ? &*repaint.exposed : nullptr);
+    paint_levels_axis(painter, l, repaint.levels_line);
     paint_texts(painter, l, backdrop_text_count(l), l.texts.size());
     painter.restore();
+}
+
+QRect bars_changed(const ChartValues& before, const ChartValues& after, const BarChartLayout& l)
+{
+    QRect changed;
+    for (std::size_t s = 0; s < series_count; ++s)
+        for (int level = 0; level < level_count; ++level) {
+            const double was = before[s][std::size_t(level)], is = after[s][std::size_t(level)];
+            if (std::memcmp(&was, &is, sizeof was) == 0)
+                continue;
+            const QRectF bar = l.bar(int(s), level);
+            if (std::isfinite(was) && std::isfinite(is))
+                changed |= stroked_pixels(bar, bar_top(l, was), bar_top(l, is));  // the foot stays
+            else
+                changed |= stroked_pixels(bar, l.plot.top() - 2, l.plot.bottom() + 2);
+        }
+    return changed;
 }
 
 LevelsLinePicture picture_levels_line(const BarChartLayout& l)

@@ -11,9 +11,11 @@
 #include <QImage>
 #include <QLocale>
 #include <QRectF>
+#include <QRegion>
 #include <QStaticText>
 #include <QString>
 #include <array>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -93,8 +95,20 @@ struct LevelsLinePicture {
     QPoint at;     // its top-left in the chart's coordinates
 };
 LevelsLinePicture picture_levels_line(const BarChartLayout& layout);
+// What a screen that keeps the backdrop gives for a repaint: the kept levels
+// line, and the part of the chart it repaints, whose pixels alone change
+// (bars wholly outside it are not drawn).
+struct BarsRepaint {
+    const LevelsLinePicture* levels_line = nullptr;
+    std::optional<QRegion> exposed;
+};
 void paint_bar_chart_bars(QPainter& painter, const BarChartContent& content, const BarChartLayout& layout,
-                          const LevelsLinePicture* levels_line = nullptr);
+                          const BarsRepaint& repaint = {});
+// The pixels whose colour may change when the amounts go from `before` to
+// `after` on the same axis: the rectangle around the spans between each moved
+// bar's old and new top (or the whole column of a bar that appears or
+// vanishes). One rectangle keeps the repaint's clipping cheap.
+QRect bars_changed(const ChartValues& before, const ChartValues& after, const BarChartLayout& layout);
 // Paints the chart into `area` of a page, as vectors, whatever the device.
 void paint_bar_chart_in(QPainter& painter, const QRectF& area, const BarChartContent& content);
 

@@ -50,6 +50,24 @@ bool same_values(const ChartValues& a, const ChartValues& b)
     return true;
 }
 
+// What places the bars and the cut mark: two layouts that share it differ in their bars alone.
+struct Frame {
+    QRectF plot;
+    NiceAxis axis;
+    QString cut_mark;
+    QPointF cut_mark_at;
+
+    explicit Frame(const BarChartLayout& l)
+        : plot(l.plot), axis(l.axis), cut_mark(l.cut_mark), cut_mark_at(l.cut_mark_at)
+    {
+    }
+    bool operator==(const Frame& o) const
+    {
+        return plot == o.plot && axis.low == o.axis.low && axis.high == o.axis.high && axis.ticks == o.axis.ticks &&
+               cut_mark == o.cut_mark && cut_mark_at == o.cut_mark_at;
+    }
+};
+
 }  // namespace
 
 BarChartView::BarChartView(QWidget* parent) : QWidget(parent)
@@ -90,7 +108,7 @@ QString BarChartView::description() const
 
 QSize BarChartView::sizeHint() const { return {589, 255}; }
 
-void BarChartView::paintEvent(QPaintEvent*)
+void BarChartView::paintEvent(QPaintEvent* event)
 {
     const BarChartLayout& layout = current_layout();
     // The first frame draws the backdrop straight onto the widget; the picture
@@ -109,7 +127,8 @@ void BarChartView::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.drawPixmap(card, under,
                        QRectF(card.left() * ratio, card.top() * ratio, card.width() * ratio, card.height() * ratio));
-    paint_bar_chart_bars(painter, content_, layout, backdrop_->levels_line ? &*backdrop_->levels_line : nullptr);
+    paint_bar_chart_bars(painter, content_, layout,
+                         {backdrop_->levels_line ? &*backdrop_->levels_line : nullptr, event->region()});
 }
 
 const QPixmap& BarChartView::backdrop(const BarChartLayout& layout)
@@ -146,11 +165,18 @@ bool BarChartView::set_content(const BarChartContent& content)
         return false;
     if (texts_changed)
         backdrop_.reset();
+    // Shown with the same axis and cut mark, only the moved bars change pixels.
+    const bool drawn = painted_ && !texts_changed && layout_ && !layout_stale_;
+    const std::optional<Frame> before = drawn ? std::optional<Frame>(*layout_) : std::nullopt;
+    const ChartValues values_before = content_.values;
     const QFont font = content_.font;
     content_ = content;
     content_.font = font;
     layout_stale_ = true;
-    update();
+    if (before && *before == Frame(current_layout()))
+        update(bars_changed(values_before, content_.values, *layout_));
+    else
+        update();
     if (QAccessible::isActive()) {
         QAccessibleEvent event(this, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&event);
