@@ -222,6 +222,17 @@ BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size, co
     return l;
 }
 
+bool take_amounts(BarChartLayout& l, const ChartValues& values)
+{
+    const ValueScale scale = scale_for(values);
+    const NiceAxis axis = nice_axis(scale.low, scale.high);
+    if (axis.low != l.axis.low || axis.high != l.axis.high || axis.ticks != l.axis.ticks ||
+        scale.level0_cut != l.scale.level0_cut || (scale.level0_cut && scale.level0_top != l.scale.level0_top))
+        return false;
+    l.scale = scale;
+    return true;
+}
+
 namespace {
 
 // The white card and the grid under the bars.

@@ -79,6 +79,10 @@ inline const std::array<QColor, series_count> bar_colours{QColor(0xD5, 0x5E, 0x0
 
 // A previous layout in the same fonts lends the texts it laid out already.
 BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size, const BarChartLayout* previous = nullptr);
+// Takes new amounts into a layout when they leave its value axis and its cut
+// mark as they are, which leaves everything it places where it was; false
+// when the layout must be made again.
+bool take_amounts(BarChartLayout& layout, const ChartValues& values);
 void paint_bar_chart(QPainter& painter, const BarChartContent& content, const BarChartLayout& layout);
 // The same pixels in two layers, for a screen that keeps the first: the
 // backdrop (card, grid, value axis, legend, texts) depends on the layout alone

@@ -50,24 +50,6 @@ bool same_values(const ChartValues& a, const ChartValues& b)
     return true;
 }
 
-// What places the bars and the cut mark: two layouts that share it differ in their bars alone.
-struct Frame {
-    QRectF plot;
-    NiceAxis axis;
-    QString cut_mark;
-    QPointF cut_mark_at;
-
-    explicit Frame(const BarChartLayout& l)
-        : plot(l.plot), axis(l.axis), cut_mark(l.cut_mark), cut_mark_at(l.cut_mark_at)
-    {
-    }
-    bool operator==(const Frame& o) const
-    {
-        return plot == o.plot && axis.low == o.axis.low && axis.high == o.axis.high && axis.ticks == o.axis.ticks &&
-               cut_mark == o.cut_mark && cut_mark_at == o.cut_mark_at;
-    }
-};
-
 }  // namespace
 
 BarChartView::BarChartView(QWidget* parent) : QWidget(parent)
@@ -165,15 +147,14 @@ bool BarChartView::set_content(const BarChartContent& content)
         return false;
     if (texts_changed)
         backdrop_.reset();
-    // Shown with the same axis and cut mark, only the moved bars change pixels.
-    const bool drawn = painted_ && !texts_changed && layout_ && !layout_stale_;
-    const std::optional<Frame> before = drawn ? std::optional<Frame>(*layout_) : std::nullopt;
     const ChartValues values_before = content_.values;
     const QFont font = content_.font;
     content_ = content;
     content_.font = font;
-    layout_stale_ = true;
-    if (before && *before == Frame(current_layout()))
+    // On the same axis with the same cut mark, the layout stays and only the moved bars change pixels.
+    const bool kept = !texts_changed && layout_ && !layout_stale_ && take_amounts(*layout_, content_.values);
+    layout_stale_ = !kept;
+    if (kept && painted_)
         update(bars_changed(values_before, content_.values, *layout_));
     else
         update();

@@ -154,13 +154,15 @@ TEST_F(BarChartTest, RepaintsOnScreenGiveThePixelsOfAPaintFromScratch)
 {
     ChartValues nudged = worked::chart, gap = worked::chart;
     nudged[2][1] -= 300;  // the axis stays: only the bars are drawn again
-    nudged[0][3] /= 2;  // a bar at the foot of the plot, over the levels axis
+    nudged[0][3] /= 2;    // a bar at the foot of the plot, over the levels axis
     gap[1][2] = std::nan("");
+    ChartValues raised = nudged;
+    raised[2][0] += 1000;  // the same axis, another amount above the cut bars
     // The first paint draws the backdrop straight; the later ones lay the kept
     // picture of it and repaint only around the bars that moved.
     const std::vector<std::pair<ChartValues, ui::ChartNames>> steps{
-        {round, french},  {worked::chart, french}, {nudged, french}, {gap, french},
-        {nudged, french}, {nudged, english},       {round, english}};
+        {round, french},  {worked::chart, french}, {nudged, french},  {gap, french},
+        {nudged, french}, {raised, french},        {nudged, english}, {round, english}};
     window.show();
     for (std::size_t i = 0; i < steps.size(); ++i) {
         chart.refill(steps[i].first, steps[i].second);
