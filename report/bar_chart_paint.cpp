@@ -7,6 +7,7 @@
 #include <QPen>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace stk {
 namespace {
@@ -221,6 +222,17 @@ BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size, co
     return l;
 }
 
+bool take_amounts(BarChartLayout& l, const ChartValues& values)
+{
+    const ValueScale scale = scale_for(values);
+    const NiceAxis axis = nice_axis(scale.low, scale.high);
+    if (axis.low != l.axis.low || axis.high != l.axis.high || axis.ticks != l.axis.ticks ||
+        scale.level0_cut != l.scale.level0_cut || (scale.level0_cut && scale.level0_top != l.scale.level0_top))
+        return false;
+    l.scale = scale;
+    return true;
+}
+
 namespace {
 
 // The white card and the grid under the bars.
@@ -242,8 +254,24 @@ void paint_card_and_grid(QPainter& painter, const BarChartLayout& l)
     }
 }
 
-// The bars, cut at the edges of the plot.
-void paint_bars(QPainter& painter, const BarChartContent& content, const BarChartLayout& l)
+// Where a bar of that amount ends, kept near the plot.
+qreal bar_top(const BarChartLayout& l, double value)
+{
+    return std::clamp(l.y_of(value), l.plot.top() - 2, l.plot.bottom() + 2);
+}
+
+// The pixels that a bar's stroke from `y1` to `y2` may touch: half the pen
+// beyond its edges, and one more for the blending of the edges.
+QRect stroked_pixels(const QRectF& bar, qreal y1, qreal y2)
+{
+    return QRectF(bar.left() - 0.5, std::min(y1, y2) - 0.5, bar.width() + 1, std::abs(y2 - y1) + 1)
+        .toAlignedRect()
+        .adjusted(-1, -1, 1, 1);
+}
+
+// The bars, cut at the edges of the plot; only those that reach `exposed` when given.
+void paint_bars(QPainter& painter, const BarChartContent& content, const BarChartLayout& l,
+                const QRegion* exposed = nullptr)
 {
     const QRectF& plot = l.plot;
     painter.save();
@@ -257,7 +285,9 @@ void paint_bars(QPainter& painter, const BarChartContent& content, const BarChar
             if (!std::isfinite(value))
                 continue;
             QRectF bar = l.bar(int(s), level);
-            const qreal top = std::clamp(l.y_of(value), plot.top() - 2, plot.bottom() + 2);
+            const qreal top = bar_top(l, value);
+            if (exposed && !exposed->intersects(stroked_pixels(bar, top, zero)))
+                continue;
             bar.setTop(std::min(top, zero));
             bar.setBottom(std::max(top, zero));
             painter.drawRect(bar);
@@ -273,13 +303,24 @@ void paint_value_axis(QPainter& painter, const BarChartLayout& l)
     painter.drawLine(l.plot.topLeft(), l.plot.bottomLeft());
 }
 
-// The levels axis, over the feet of the bars, and its ticks.
-void paint_levels_axis(QPainter& painter, const BarChartLayout& l)
+// The levels axis's line alone.
+void paint_levels_line(QPainter& painter, const BarChartLayout& l)
+{
+    painter.setPen(QPen(axis_colour, 1));
+    painter.drawLine(l.plot.bottomLeft(), l.plot.bottomRight());
+}
+
+// The levels axis, over the feet of the bars, and its ticks; its line laid
+// from `line` when given.
+void paint_levels_axis(QPainter& painter, const BarChartLayout& l, const LevelsLinePicture* line = nullptr)
 {
     const QRectF& plot = l.plot;
     const qreal level_width = plot.width() / level_count;
+    if (line)
+        painter.drawImage(line->at, line->image);
+    else
+        paint_levels_line(painter, l);
     painter.setPen(QPen(axis_colour, 1));
-    painter.drawLine(plot.bottomLeft(), plot.bottomRight());
     for (int level = 0; level <= level_count; ++level) {
         const qreal x = plot.left() + level_width * level;
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + tick_length));
@@ -341,14 +382,47 @@ void paint_bar_chart_backdrop(QPainter& painter, const BarChartLayout& l)
     painter.restore();
 }
 
-void paint_bar_chart_bars(QPainter& painter, const BarChartContent& content, const BarChartLayout& l)
+void paint_bar_chart_bars(QPainter& painter, const BarChartContent& content, const BarChartLayout& l,
+                          const BarsRepaint& repaint)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    paint_bars(painter, content, l);
-    paint_levels_axis(painter, l);
+    paint_bars(painter, content, l, repaint.exposed ? &*repaint.exposed : nullptr);
+    paint_levels_axis(painter, l, repaint.levels_line);
     paint_texts(painter, l, backdrop_text_count(l), l.texts.size());
     painter.restore();
+}
+
+QRect bars_changed(const ChartValues& before, const ChartValues& after, const BarChartLayout& l)
+{
+    QRect changed;
+    for (std::size_t s = 0; s < series_count; ++s)
+        for (int level = 0; level < level_count; ++level) {
+            const double was = before[s][std::size_t(level)], is = after[s][std::size_t(level)];
+            if (std::memcmp(&was, &is, sizeof was) == 0)
+                continue;
+            const QRectF bar = l.bar(int(s), level);
+            if (std::isfinite(was) && std::isfinite(is))
+                changed |= stroked_pixels(bar, bar_top(l, was), bar_top(l, is));  // the foot stays
+            else
+                changed |= stroked_pixels(bar, l.plot.top() - 2, l.plot.bottom() + 2);
+        }
+    return changed;
+}
+
+LevelsLinePicture picture_levels_line(const BarChartLayout& l)
+{
+    // The pixels the pen's square-capped stroke touches, and one more on each side.
+    const QRect bounds = QRectF(l.plot.left() - 0.5, l.plot.bottom() - 0.5, l.plot.width() + 1, 1)
+                             .toAlignedRect()
+                             .adjusted(-1, -1, 1, 1);
+    LevelsLinePicture line{QImage(bounds.size(), QImage::Format_ARGB32_Premultiplied), bounds.topLeft()};
+    line.image.fill(Qt::transparent);
+    QPainter painter(&line.image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(-bounds.topLeft());  // whole pixels: the stroke covers its pixels as on the chart
+    paint_levels_line(painter, l);
+    return line;
 }
 
 void paint_bar_chart_in(QPainter& painter, const QRectF& area, const BarChartContent& content)

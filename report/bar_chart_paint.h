@@ -8,11 +8,14 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QLocale>
 #include <QRectF>
+#include <QRegion>
 #include <QStaticText>
 #include <QString>
 #include <array>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -76,13 +79,40 @@ inline const std::array<QColor, series_count> bar_colours{QColor(0xD5, 0x5E, 0x0
 
 // A previous layout in the same fonts lends the texts it laid out already.
 BarChartLayout lay_out_bar_chart(const BarChartContent& content, QSizeF size, const BarChartLayout* previous = nullptr);
+// Takes new amounts into a layout when they leave its value axis and its cut
+// mark as they are, which leaves everything it places where it was; false
+// when the layout must be made again.
+bool take_amounts(BarChartLayout& layout, const ChartValues& values);
 void paint_bar_chart(QPainter& painter, const BarChartContent& content, const BarChartLayout& layout);
 // The same pixels in two layers, for a screen that keeps the first: the
 // backdrop (card, grid, value axis, legend, texts) depends on the layout alone
 // and lies under the bars or beside them; the bars, the levels axis over their
 // feet and the cut mark follow the values.
 void paint_bar_chart_backdrop(QPainter& painter, const BarChartLayout& layout);
-void paint_bar_chart_bars(QPainter& painter, const BarChartContent& content, const BarChartLayout& layout);
+// The long line of the levels axis costs as much to draw as five bars: a
+// screen keeps it drawn over transparency and lays it back over the bars,
+// which gives the pixels of drawing it (source-over of the premultiplied
+// colour is the pen's own blending), in a painter that maps whole pixels one
+// to one.
+struct LevelsLinePicture {
+    QImage image;  // premultiplied ARGB, clear around the line
+    QPoint at;     // its top-left in the chart's coordinates
+};
+LevelsLinePicture picture_levels_line(const BarChartLayout& layout);
+// What a screen that keeps the backdrop gives for a repaint: the kept levels
+// line, and the part of the chart it repaints, whose pixels alone change
+// (bars wholly outside it are not drawn).
+struct BarsRepaint {
+    const LevelsLinePicture* levels_line = nullptr;
+    std::optional<QRegion> exposed;
+};
+void paint_bar_chart_bars(QPainter& painter, const BarChartContent& content, const BarChartLayout& layout,
+                          const BarsRepaint& repaint = {});
+// The pixels whose colour may change when the amounts go from `before` to
+// `after` on the same axis: the rectangle around the spans between each moved
+// bar's old and new top (or the whole column of a bar that appears or
+// vanishes). One rectangle keeps the repaint's clipping cheap.
+QRect bars_changed(const ChartValues& before, const ChartValues& after, const BarChartLayout& layout);
 // Paints the chart into `area` of a page, as vectors, whatever the device.
 void paint_bar_chart_in(QPainter& painter, const QRectF& area, const BarChartContent& content);
 

@@ -90,7 +90,7 @@ QString BarChartView::description() const
 
 QSize BarChartView::sizeHint() const { return {589, 255}; }
 
-void BarChartView::paintEvent(QPaintEvent*)
+void BarChartView::paintEvent(QPaintEvent* event)
 {
     const BarChartLayout& layout = current_layout();
     // The first frame draws the backdrop straight onto the widget; the picture
@@ -109,7 +109,8 @@ void BarChartView::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.drawPixmap(card, under,
                        QRectF(card.left() * ratio, card.top() * ratio, card.width() * ratio, card.height() * ratio));
-    paint_bar_chart_bars(painter, content_, layout);
+    paint_bar_chart_bars(painter, content_, layout,
+                         {backdrop_->levels_line ? &*backdrop_->levels_line : nullptr, event->region()});
 }
 
 const QPixmap& BarChartView::backdrop(const BarChartLayout& layout)
@@ -124,7 +125,9 @@ const QPixmap& BarChartView::backdrop(const BarChartLayout& layout)
         QPainter painter(&pixmap);
         paint_bar_chart_backdrop(painter, layout);
     }
-    backdrop_ = Backdrop{std::move(pixmap), layout.value_labels, layout.plot};
+    backdrop_ = Backdrop{std::move(pixmap), layout.value_labels, layout.plot, std::nullopt};
+    if (ratio == 1)
+        backdrop_->levels_line = picture_levels_line(layout);
     return backdrop_->pixmap;
 }
 
@@ -144,11 +147,17 @@ bool BarChartView::set_content(const BarChartContent& content)
         return false;
     if (texts_changed)
         backdrop_.reset();
+    const ChartValues values_before = content_.values;
     const QFont font = content_.font;
     content_ = content;
     content_.font = font;
-    layout_stale_ = true;
-    update();
+    // On the same axis with the same cut mark, the layout stays and only the moved bars change pixels.
+    const bool kept = !texts_changed && layout_ && !layout_stale_ && take_amounts(*layout_, content_.values);
+    layout_stale_ = !kept;
+    if (kept && painted_)
+        update(bars_changed(values_before, content_.values, *layout_));
+    else
+        update();
     if (QAccessible::isActive()) {
         QAccessibleEvent event(this, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&event);

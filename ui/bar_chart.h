@@ -53,6 +53,7 @@ private:
         QPixmap pixmap;
         std::vector<QString> value_labels;
         QRectF plot;
+        std::optional<LevelsLinePicture> levels_line;  // on a screen of one device pixel per pixel
     };
     const QPixmap& backdrop(const BarChartLayout& layout);
 

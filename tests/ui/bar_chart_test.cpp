@@ -3,6 +3,8 @@
 #include "window_helpers.h"
 
 #include <QPainter>
+#include <QScreen>
+#include <cmath>
 
 namespace stk::test {
 namespace {
@@ -148,16 +150,25 @@ TEST_F(BarChartTest, AccessibleNameIsTheWindowsOrElseTheLevelsCaption)
     EXPECT_EQ(face->role(), QAccessible::Chart);
 }
 
-TEST_F(BarChartTest, KeptBackdropGivesThePixelsOfAPaintFromScratch)
+TEST_F(BarChartTest, RepaintsOnScreenGiveThePixelsOfAPaintFromScratch)
 {
-    ChartValues nudged = worked::chart;
-    nudged[2][1] += 1;  // the axis stays: only the bars are drawn again
-    // The first paint draws the backdrop straight; the later ones lay the kept picture of it.
+    ChartValues nudged = worked::chart, gap = worked::chart;
+    nudged[2][1] -= 300;  // the axis stays: only the bars are drawn again
+    nudged[0][3] /= 2;    // a bar at the foot of the plot, over the levels axis
+    gap[1][2] = std::nan("");
+    ChartValues raised = nudged;
+    raised[2][0] += 1000;  // the same axis, another amount above the cut bars
+    // The first paint draws the backdrop straight; the later ones lay the kept
+    // picture of it and repaint only around the bars that moved.
     const std::vector<std::pair<ChartValues, ui::ChartNames>> steps{
-        {round, french}, {worked::chart, french}, {nudged, french}, {nudged, english}, {round, english}};
+        {round, french},  {worked::chart, french}, {nudged, french},  {gap, french},
+        {nudged, french}, {raised, french},        {nudged, english}, {round, english}};
+    window.show();
     for (std::size_t i = 0; i < steps.size(); ++i) {
         chart.refill(steps[i].first, steps[i].second);
-        const QImage shown = painted();
+        QCoreApplication::processEvents();
+        const QImage shown =
+            window.screen()->grabWindow(window.winId(), 0, 0, 589, 255).toImage().convertToFormat(QImage::Format_RGB32);
         QImage fresh(shown.size(), QImage::Format_RGB32);
         QPainter painter(&fresh);
         const BarChartContent& content = chart.view()->content();
