@@ -10,6 +10,7 @@ packages=(
   qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev
+  libfontconfig-dev  # the font configuration read while the window starts
   libpq-dev  # the shared catalogue on a PostgreSQL server
   fonts-dejavu-core fonts-liberation2
 )

@@ -1,6 +1,7 @@
 #include "catalogue/location.h"
 #include "store/app_folder.h"
 #include "ui/commands.h"
+#include "ui/font_warm_up.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
@@ -9,7 +10,9 @@
 
 int main(int argc, char* argv[])
 {
+    stk::ui::FontConfigWarmUp fonts;
     QApplication app(argc, argv);
+    fonts.wait();  // before any font is used, and before --help may end the program
     // --catalogue FILE, or a server's connection ("postgresql://…", "host=… dbname=…"): that catalogue
     // instead of the one of the program's folder, for this run.
     QCommandLineParser options;
