@@ -9,7 +9,6 @@
 #include "report/report_data.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <array>
