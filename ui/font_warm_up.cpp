@@ -21,41 +21,45 @@ int runnable_threads()
     return read ? running : -1;
 }
 
-// On two cores the toolkit's thread and the display server keep both busy at
-// times during the start; a reader competing with them delays them by as much
-// as it saves. When a core is idle, the reader keeps off the starting thread's
-// core and takes the lowest priority, so that it runs in the gaps they leave.
-// On a busy machine it stays an ordinary thread: at the lowest priority it
-// would wait behind other programs, and the window's thread, then wanting the
-// configuration, behind it.
-void stand_aside_if_a_core_is_idle(int starting_cpu, bool core_idle)
+// The machine has a core no thread is ready to run on.
+bool core_idle(const cpu_set_t& cores)
 {
-    if (!core_idle || starting_cpu < 0)
-        return;
-    cpu_set_t cores;
-    if (sched_getaffinity(0, sizeof cores, &cores) != 0)
-        return;
-    CPU_CLR(starting_cpu, &cores);
-    if (CPU_COUNT(&cores) == 0)
-        return;
-    sched_setaffinity(0, sizeof cores, &cores);
-    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 19);  // this thread only
+    const int runnable = runnable_threads();  // this thread included
+    return runnable >= 1 && runnable < CPU_COUNT(&cores);
 }
 
 }  // namespace
 
 // The toolkit asks fontconfig for the same configuration later and finds it
 // ready; when reading it failed here, the toolkit tries again and reports it.
+//
+// On two cores the toolkit's thread and the display server keep both busy at
+// times during the start; a reader competing with them delays them by as much
+// as it saves. When a core is idle, the reader keeps off the starting thread's
+// core and takes the lowest priority, so that it runs in the gaps they leave.
+// On a busy machine it stays an ordinary thread: at the lowest priority it
+// would wait behind other programs, and the window's thread behind it.
 FontConfigWarmUp::FontConfigWarmUp()
 {
     std::promise<void> read;
     read_ = read.get_future();
-    cpu_set_t cores;
-    const int usable_cores = sched_getaffinity(0, sizeof cores, &cores) == 0 ? CPU_COUNT(&cores) : 1;
-    const int runnable = runnable_threads();
-    const bool core_idle = runnable >= 1 && runnable < usable_cores;
-    reader_ = std::thread([read = std::move(read), starting_cpu = sched_getcpu(), core_idle]() mutable {
-        stand_aside_if_a_core_is_idle(starting_cpu, core_idle);
+    cpu_set_t others{};
+    const int starting_cpu = sched_getcpu();
+    bool stand_aside = false;
+    if (sched_getaffinity(0, sizeof placement_.all_cores, &placement_.all_cores) == 0 && starting_cpu >= 0 &&
+        core_idle(placement_.all_cores)) {
+        others = placement_.all_cores;
+        CPU_CLR(starting_cpu, &others);
+        stand_aside = CPU_COUNT(&others) > 0;
+    }
+    reader_ = std::thread([this, read = std::move(read), stand_aside, others]() mutable {
+        if (stand_aside) {
+            const std::lock_guard<std::mutex> hold(placement_.lock);
+            if (!placement_.released && sched_setaffinity(0, sizeof others, &others) == 0) {
+                placement_.reader = gettid();
+                setpriority(PRIO_PROCESS, static_cast<id_t>(placement_.reader), 19);  // this thread only
+            }
+        }
         FcInit();
         read.set_value();
     });
@@ -63,20 +67,16 @@ FontConfigWarmUp::FontConfigWarmUp()
 
 void FontConfigWarmUp::wait(std::chrono::milliseconds patience)
 {
-    if (!read_.valid())
+    if (!reader_.joinable())
         return;
-    const bool read_in_time = read_.wait_for(patience) == std::future_status::ready;
-    read_ = {};
-    if (read_in_time) {
-        reader_.join();
-        return;
+    if (read_.wait_for(patience) != std::future_status::ready) {
+        const std::lock_guard<std::mutex> hold(placement_.lock);
+        placement_.released = true;
+        if (placement_.reader != 0)
+            sched_setaffinity(placement_.reader, sizeof placement_.all_cores, &placement_.all_cores);
     }
-    // Overtaken: fontconfig keeps the first configuration read and the
-    // reader, when it finishes, drops its own; no one needs to wait for it.
-    FcInit();
-    reader_.detach();
+    reader_.join();
+    read_ = {};
 }
-
-FontConfigWarmUp::~FontConfigWarmUp() { wait(); }
 
 }  // namespace stk::ui

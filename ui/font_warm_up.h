@@ -5,6 +5,9 @@
 
 #include <chrono>
 #include <future>
+#include <mutex>
+#include <sched.h>
+#include <sys/types.h>
 #include <thread>
 
 namespace stk::ui {
@@ -17,17 +20,27 @@ public:
     // toolkit's start and the display server leave; on a busy machine it is an
     // ordinary thread.
     FontConfigWarmUp();
-    // Returns once the configuration is read, before the first font is used.
-    // A reader that has not finished within `patience` (a machine busy with
-    // other work leaves it little time) is overtaken: this thread reads the
-    // configuration itself, and the first of the two to finish is kept.
+    // Returns once the configuration is read; call it before the first font
+    // is used. A reader kept off this thread's core that has not finished
+    // within `patience` may use every core from then on: this thread only
+    // waits, and a machine that became busy may have left the reader's core
+    // no time.
     void wait(std::chrono::milliseconds patience = std::chrono::milliseconds(10));
-    ~FontConfigWarmUp();
+    ~FontConfigWarmUp() { wait(); }
 
     FontConfigWarmUp(const FontConfigWarmUp&) = delete;
     FontConfigWarmUp& operator=(const FontConfigWarmUp&) = delete;
 
 private:
+    // Whether the reader keeps off a core, and which thread it is.
+    struct Placement {
+        std::mutex lock;
+        cpu_set_t all_cores{};
+        pid_t reader = 0;  // set once the reader keeps off a core
+        bool released = false;
+    };
+
+    Placement placement_;
     std::future<void> read_;
     std::thread reader_;
 };

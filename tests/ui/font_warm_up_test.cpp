@@ -1,6 +1,6 @@
 // The font configuration read ahead on another thread: whether its reader
-// finishes in time or is overtaken, the window's thread goes on with a
-// configuration that finds fonts, and nothing is left waiting.
+// finishes in time or is let onto every core and waited for, the window's
+// thread goes on with a configuration that finds fonts.
 #include "ui/font_warm_up.h"
 
 #include <fontconfig/fontconfig.h>
@@ -13,8 +13,7 @@ class FontWarmUp : public ::testing::TestWithParam<int> {};
 
 TEST_P(FontWarmUp, LeavesAConfigurationThatFindsFonts)
 {
-    // Several readers, each dropped while the next starts: an overtaken one
-    // outlives its owner.
+    // Several readers in turn, some released while still reading.
     for (int reader = 0; reader < 8; ++reader) {
         ui::FontConfigWarmUp fonts;
         fonts.wait(std::chrono::milliseconds(GetParam()));
@@ -32,8 +31,8 @@ TEST_P(FontWarmUp, LeavesAConfigurationThatFindsFonts)
     }
 }
 
-// No patience: the window's thread reads the configuration itself unless the
-// reader is already done. Ample patience: the reader's configuration is used.
+// No patience: a reader kept off a core is released at once. Ample patience:
+// the reader finishes where it stands.
 INSTANTIATE_TEST_SUITE_P(Patience, FontWarmUp, ::testing::Values(0, 1000),
                          [](const auto& info) { return info.param ? "Ample" : "None"; });
 
