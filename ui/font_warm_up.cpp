@@ -12,11 +12,11 @@ namespace {
 // Threads ready to run on the whole machine right now, this one included.
 int runnable_threads()
 {
-    int running = 0, total = 0;
+    int running = 0;
     FILE* load = std::fopen("/proc/loadavg", "r");
     if (!load)
         return -1;
-    const bool read = std::fscanf(load, "%*f %*f %*f %d/%d", &running, &total) == 2;
+    const bool read = std::fscanf(load, "%*f %*f %*f %d/", &running) == 1;
     std::fclose(load);
     return read ? running : -1;
 }
