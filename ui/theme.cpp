@@ -3,6 +3,7 @@
 #include "ui/picture_sizes.h"
 #include "ui/rendered_pictures.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QString>
 #include <QImage>
@@ -12,12 +13,37 @@ namespace stk::ui {
 
 namespace {
 
+// A family the font database lists, "Family" or "Family [Foundry]".
+bool installed(const QString& family, const QStringList& listed)
+{
+    return std::any_of(listed.begin(), listed.end(), [&family](const QString& entry) {
+        const qsizetype foundry = entry.indexOf(QLatin1String(" ["));
+        return QStringView(entry).left(foundry < 0 ? entry.size() : foundry).compare(family, Qt::CaseInsensitive) == 0;
+    });
+}
+
+// The designed sans serif, then its nearest desktop equivalents, narrow ones
+// first; from the first one installed here. The toolkit takes the first family
+// it finds, and looking for a missing one first asks fontconfig for that one's
+// fallbacks, which costs about as much as loading a font: leaving out those it
+// would not find changes nothing else.
+const QStringList& window_families()
+{
+    static const QStringList families = [] {
+        const QStringList wanted{"Microsoft Sans Serif", "Liberation Sans", "Arimo",      "Arial",
+                                 "Nimbus Sans",          "Helvetica",       "DejaVu Sans"};
+        const QStringList listed = QFontDatabase::families();
+        const auto first = std::find_if(wanted.begin(), wanted.end(),
+                                        [&listed](const QString& family) { return installed(family, listed); });
+        return first == wanted.end() ? wanted : QStringList(first, wanted.end());
+    }();
+    return families;
+}
+
 QFont base_font()
 {
     QFont font;
-    // The nearest desktop equivalents of the designed sans serif, narrow ones first.
-    font.setFamilies(
-        {"Microsoft Sans Serif", "Liberation Sans", "Arimo", "Arial", "Nimbus Sans", "Helvetica", "DejaVu Sans"});
+    font.setFamilies(window_families());
     font.setStyleHint(QFont::SansSerif);
     font.setBold(true);
     font.setPointSizeF(8.25);

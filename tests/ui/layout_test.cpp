@@ -1,13 +1,17 @@
 // Where the controls are, the order the keyboard visits them, what screen readers hear, and how the window's own
 // style draws them.
 #include "ui/flat_style.h"
+#include "ui/theme.h"
 #include "window_helpers.h"
 
 #include <QAccessible>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QStyleFactory>
+#include <array>
 #include <memory>
+#include <string>
 
 namespace stk::test {
 namespace {
@@ -122,6 +126,28 @@ TEST_P(FrameLook, IsFusionsOwn)
 }
 
 INSTANTIATE_TEST_SUITE_P(Titles, FrameLook, ::testing::Values("Paramètres Article", ""));
+
+// Each font of the window is the one the designed sans serif and its
+// equivalents give, and the first family it names is the one drawn.
+class WindowFont : public ::testing::TestWithParam<ui::FontRole> {};
+
+TEST_P(WindowFont, IsTheFirstEquivalentInstalled)
+{
+    const QFont font = ui::font_for(GetParam());
+    QFont designed = font;
+    designed.setFamilies(
+        {"Microsoft Sans Serif", "Liberation Sans", "Arimo", "Arial", "Nimbus Sans", "Helvetica", "DejaVu Sans"});
+    EXPECT_EQ(QFontInfo(font).family(), QFontInfo(designed).family());
+    EXPECT_EQ(QFontInfo(font).family(), font.families().value(0));
+    EXPECT_EQ(QFontInfo(font).pixelSize(), QFontInfo(designed).pixelSize());
+}
+
+INSTANTIATE_TEST_SUITE_P(Roles, WindowFont,
+                         ::testing::Values(ui::FontRole::normal, ui::FontRole::title12, ui::FontRole::big,
+                                           ui::FontRole::link),
+                         [](const ::testing::TestParamInfo<ui::FontRole>& role) {
+                             return std::string(std::array{"normal", "title12", "big", "link"}[int(role.param)]);
+                         });
 
 TEST_F(Window, SmallPicturesAreTwentyFourPixels)
 {
