@@ -625,6 +625,26 @@ struct Series {
     std::array<std::vector<double>, column_count> of;
 };
 
+// The starts of one round, by target: a round runs every target once, one
+// after the other, so a slow spell of the machine weighs on all of them.
+using Round = std::array<std::optional<double>, column_count>;
+
+// "1.14 (1.09-1.19)": the median of the rounds' own ratios of `a` to `b`, and
+// the middle half of them; "-" without a round that timed both.
+std::string round_ratio_text(const std::vector<Round>& rounds, Column a, Column b)
+{
+    std::vector<double> ratios;
+    for (const Round& r : rounds)
+        if (r[std::size_t(a)] && r[std::size_t(b)] && *r[std::size_t(b)] > 0)
+            ratios.push_back(*r[std::size_t(a)] / *r[std::size_t(b)]);
+    if (ratios.empty())
+        return "-";
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f (%.2f-%.2f)", median(ratios), quantile(ratios, 0.25),
+                  quantile(ratios, 0.75));
+    return text;
+}
+
 std::string figure(double v, const char* unit)
 {
     if (std::isnan(v))
@@ -772,6 +792,7 @@ int main(int argc, char** argv)
         const std::size_t n = targets.size();
 
         Series warm, cold, first, keys, memory;
+        std::vector<Round> warm_rounds;
         int unclean = 0, lost_keys = 0;
         std::vector<std::string> problems;
         auto record = [&](const Target& t, const RunResult& r, Series* start, bool with_rest) {
@@ -803,11 +824,16 @@ int main(int argc, char** argv)
             session.run(*t, 0);
         // Each round starts with the next program, so that a slow spell of the
         // shared machine weighs on all alike.
-        for (int i = 0; i < o.runs; ++i)
+        for (int i = 0; i < o.runs; ++i) {
+            Round round;
             for (std::size_t k = 0; k < n; ++k) {
                 const Target& t = *targets[(std::size_t(i) + k) % n];
-                record(t, session.run(t, o.keys_per_run), &warm, true);
+                const RunResult result = session.run(t, o.keys_per_run);
+                round[std::size_t(t.index)] = result.start_ms;
+                record(t, result, &warm, true);
             }
+            warm_rounds.push_back(round);
+        }
 
         std::string cold_note;
         if (o.cold_runs == 0)
@@ -876,6 +902,15 @@ int main(int argc, char** argv)
         }
         if (!cold_note.empty())
             std::printf("cold start %s\n", cold_note.c_str());
+        // Within a round the programs met the same machine: the ratios taken round by round vary
+        // less than the ratio of two medians when the machine's speed drifts during the runs.
+        std::printf("start, warm, round by round (median, middle half): program/floor %s",
+                    round_ratio_text(warm_rounds, program_column, floor_column).c_str());
+        if (with_also)
+            std::printf(", also/floor %s, program/also %s",
+                        round_ratio_text(warm_rounds, also_column, floor_column).c_str(),
+                        round_ratio_text(warm_rounds, program_column, also_column).c_str());
+        std::printf("\n");
         std::printf(with_also ? "\nFor the README (| measure | program | floor | ratio | also | ratio |):\n"
                               : "\nFor the README (| measure | program | floor | ratio |):\n");
         for (const Row& r : rows) {
