@@ -902,8 +902,8 @@ int main(int argc, char** argv)
         }
         if (!cold_note.empty())
             std::printf("cold start %s\n", cold_note.c_str());
-        // Within a round the programs met the same machine: the ratios taken round by round vary
-        // less than the ratio of two medians when the machine's speed drifts during the runs.
+        // Within a round the programs met the same machine: a ratio taken there is not moved by
+        // the machine's speed drifting from one round to the next.
         std::printf("start, warm, round by round (median, middle half): program/floor %s",
                     round_ratio_text(warm_rounds, program_column, floor_column).c_str());
         if (with_also)
