@@ -40,7 +40,7 @@ QWidget* make_frame(const ControlDef& def, QWidget* parent)
 
 QWidget* make_text_box(const ControlDef& def, QWidget* parent, QValidator* filter)
 {
-    auto* box = new QLineEdit(parent);
+    auto* box = new TextBox(parent);
     box->setMaxLength(std::numeric_limits<int>::max());  // a value has any length
     box->setValidator(filter);
     box->setStyle(FlatStyle::instance());  // flat, with a thin single-line border
@@ -154,7 +154,6 @@ QWidget* make_widget(const ControlDef& def, QWidget* parent, QValidator* text_fi
     case Kind::chart:
         return nullptr;
     }
-    widget->setObjectName(object_name(def));
     // A widget in its container's font inherits it: setting it again would
     // only resolve it again.
     if (const QFont font = font_for(def.font); font != parent->font())

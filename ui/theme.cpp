@@ -22,11 +22,13 @@ bool installed(const QString& family, const QStringList& listed)
     });
 }
 
-// The designed sans serif, then its nearest desktop equivalents, narrow ones
-// first; from the first one installed here. The toolkit takes the first family
-// it finds, and looking for a missing one first asks fontconfig for that one's
-// fallbacks, which costs about as much as loading a font: leaving out those it
-// would not find changes nothing else.
+// The designed sans serif, or else its nearest desktop equivalent, narrow ones
+// first: the first one installed here. The toolkit would take the first family
+// it finds, but looking for a missing one asks fontconfig for that one's
+// fallbacks, and a font naming more than one family asks for the first one's
+// fallbacks as soon as it is loaded; each search costs about as much as loading
+// a font. Named alone, the family asks for them only when a character is
+// missing from it, and then gets the desktop's own choice.
 const QStringList& window_families()
 {
     static const QStringList families = [] {
@@ -35,7 +37,7 @@ const QStringList& window_families()
         const QStringList listed = QFontDatabase::families();
         const auto first = std::find_if(wanted.begin(), wanted.end(),
                                         [&listed](const QString& family) { return installed(family, listed); });
-        return first == wanted.end() ? wanted : QStringList(first, wanted.end());
+        return first == wanted.end() ? wanted : QStringList{*first};
     }();
     return families;
 }

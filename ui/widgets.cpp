@@ -34,6 +34,16 @@ void ClickLabel::paintEvent(QPaintEvent* event)
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
+void TextBox::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::StyleChange && echoMode() == QLineEdit::Normal) {
+        update();
+        QWidget::changeEvent(event);  // past the box's own step, the one left out
+        return;
+    }
+    QLineEdit::changeEvent(event);
+}
+
 QValidator::State NoCarriageReturn::validate(QString& input, int& pos) const
 {
     if (!input.contains(u'\r'))

@@ -1,7 +1,8 @@
-// The two small widget behaviours the toolkit lacks.
+// The small widget behaviours the toolkit lacks.
 #pragma once
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QValidator>
 
 namespace stk::ui {
@@ -20,6 +21,19 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+};
+
+// A text box that is not laid out again when it is given a style. The
+// toolkit's box takes the new style's password character then, and lays its
+// text out again to show it; a box that shows its text as typed shows none, and
+// that second layout cost about as much as making the box.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void changeEvent(QEvent* event) override;
 };
 
 // Keeps carriage returns out of a text box, whether typed, pasted or set by

@@ -2,13 +2,19 @@
 // style draws them.
 #include "ui/flat_style.h"
 #include "ui/theme.h"
+#include "ui/widgets.h"
 #include "window_helpers.h"
 
 #include <QAccessible>
+#include <QFontDatabase>
 #include <QFontInfo>
+#include <QGlyphRun>
 #include <QGroupBox>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QRawFont>
 #include <QStyleFactory>
+#include <QTextLayout>
 #include <array>
 #include <memory>
 #include <string>
@@ -148,6 +154,68 @@ INSTANTIATE_TEST_SUITE_P(Roles, WindowFont,
                          [](const ::testing::TestParamInfo<ui::FontRole>& role) {
                              return std::string(std::array{"normal", "title12", "big", "link"}[int(role.param)]);
                          });
+
+// A character missing from the window's family is drawn from another one.
+struct Script {
+    QFontDatabase::WritingSystem system;
+    const char* letter;
+};
+
+class FontFallback : public ::testing::TestWithParam<Script> {};
+
+TEST_P(FontFallback, DrawsALetterTheFamilyLacks)
+{
+    const QFont font = ui::font_for(ui::FontRole::normal);
+    const QString letter = QString::fromUtf8(GetParam().letter);
+    if (QRawFont::fromFont(font).supportsCharacter(letter.at(0)))
+        GTEST_SKIP() << "the window's family has it";
+    if (QFontDatabase::families(GetParam().system).isEmpty())
+        GTEST_SKIP() << "no family of this desktop has it";
+    QTextLayout layout(letter, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    ASSERT_EQ(runs.size(), 1);
+    EXPECT_NE(runs[0].rawFont().familyName(), QFontInfo(font).family());
+    EXPECT_TRUE(runs[0].rawFont().supportsCharacter(letter.at(0)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, FontFallback,
+                         ::testing::Values(Script{QFontDatabase::Armenian, "Ա"}, Script{QFontDatabase::Georgian, "ა"},
+                                           Script{QFontDatabase::Arabic, "ب"}));
+
+// A style that hides passwords behind '#'.
+class HashPasswords : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override
+    {
+        return hint == SH_LineEdit_PasswordCharacter ? '#' : QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+struct Echo {
+    QLineEdit::EchoMode mode;
+    const char* shown;
+};
+
+class TextBoxStyle : public ::testing::TestWithParam<Echo> {};
+
+TEST_P(TextBoxStyle, ShowsTheTextAsTheEchoModeSaysUnderANewStyle)
+{
+    HashPasswords style;
+    ui::TextBox box;
+    box.setEchoMode(GetParam().mode);
+    box.setText(QStringLiteral("12,5"));
+    box.setStyle(&style);
+    EXPECT_EQ(box.displayText(), QString::fromUtf8(GetParam().shown));
+    EXPECT_EQ(box.text(), QStringLiteral("12,5"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, TextBoxStyle,
+                         ::testing::Values(Echo{QLineEdit::Normal, "12,5"}, Echo{QLineEdit::Password, "####"},
+                                           Echo{QLineEdit::NoEcho, ""}));
 
 TEST_F(Window, SmallPicturesAreTwentyFourPixels)
 {
