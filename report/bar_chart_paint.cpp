@@ -275,7 +275,7 @@ void paint_bars(QPainter& painter, const BarChartContent& content, const BarChar
 {
     const QRectF& plot = l.plot;
     painter.save();
-    painter.setClipRect(plot);
+    painter.setClipRect(plot, Qt::IntersectClip);  // within any clip the painter already has
     const qreal zero = l.y_of(0);
     for (std::size_t s = 0; s < series_count; ++s) {
         painter.setPen(QPen(bar_colours[s].darker(130), 1));

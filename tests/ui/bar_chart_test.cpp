@@ -150,8 +150,19 @@ TEST_F(BarChartTest, AccessibleNameIsTheWindowsOrElseTheLevelsCaption)
     EXPECT_EQ(face->role(), QAccessible::Chart);
 }
 
-TEST_F(BarChartTest, RepaintsOnScreenGiveThePixelsOfAPaintFromScratch)
+// Uncovered, or with an opaque widget over its lower right corner, so that
+// what it paints is a region of several rectangles.
+class ChartRepaint : public BarChartTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ChartRepaint, GivesThePixelsOfAPaintFromScratch)
 {
+    const QRect covered = GetParam() ? QRect(420, 150, 169, 105) : QRect();
+    if (GetParam()) {
+        auto* cover = new QWidget(&window);
+        cover->setAutoFillBackground(true);
+        cover->setGeometry(covered);
+        cover->raise();
+    }
     ChartValues nudged = worked::chart, gap = worked::chart;
     nudged[2][1] -= 300;  // the axis stays: only the bars are drawn again
     nudged[0][3] /= 2;    // a bar at the foot of the plot, over the levels axis
@@ -176,9 +187,17 @@ TEST_F(BarChartTest, RepaintsOnScreenGiveThePixelsOfAPaintFromScratch)
         paint_bar_chart(painter, content, layout);
         painter.end();
         const QRect card = layout.background.toAlignedRect();  // around it, the window shows through
-        EXPECT_EQ(shown.copy(card), fresh.copy(card)) << "step " << i;
+        QImage seen = shown.copy(card), expected = fresh.copy(card);
+        for (QImage* image : {&seen, &expected})
+            QPainter(image).fillRect(covered.translated(-card.topLeft()), Qt::black);
+        EXPECT_EQ(seen, expected) << "step " << i;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Cover, ChartRepaint, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& covered) {
+                             return std::string(covered.param ? "PartlyCovered" : "Uncovered");
+                         });
 
 }  // namespace
 }  // namespace stk::test
