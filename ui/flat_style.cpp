@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLinearGradient>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include <qdrawutil.h>
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace stk::ui {
 namespace {
@@ -37,6 +39,48 @@ void draw_border(QPainter* painter, const QRect& rect, const QColor& colour)
     painter->fillRect(rect.right(), rect.top() + 1, 1, rect.height() - 2, colour);
 }
 
+// All the pixels of a picture's middle, inside its borders, are one colour.
+bool uniform_middle(const QPixmap& picture, const QMargins& borders)
+{
+    const QImage image = picture.toImage();
+    const QRect middle = image.rect().marginsRemoved(borders);
+    if (middle.isEmpty())
+        return false;
+    const QRgb first = image.pixel(middle.topLeft());
+    for (int y = middle.top(); y <= middle.bottom(); ++y)
+        for (int x = middle.left(); x <= middle.right(); ++x)
+            if (image.pixel(x, y) != first)
+                return false;
+    return true;
+}
+
+// The pieces of a picture stretched over `target` with its borders kept, as
+// qDrawBorderPixmap places them, the middle left out.
+std::vector<QPainter::PixmapFragment> border_pieces(const QRect& target, const QRect& source, const QMargins& borders)
+{
+    const qreal x[4] = {qreal(target.left()), qreal(target.left() + borders.left()),
+                        qreal(target.right() - borders.right() + 1), qreal(target.left() + target.width())};
+    const qreal y[4] = {qreal(target.top()), qreal(target.top() + borders.top()),
+                        qreal(target.bottom() - borders.bottom() + 1), qreal(target.top() + target.height())};
+    const int sx[4] = {source.left(), source.left() + borders.left(), source.right() - borders.right() + 1,
+                       source.left() + source.width()};
+    const int sy[4] = {source.top(), source.top() + borders.top(), source.bottom() - borders.bottom() + 1,
+                       source.top() + source.height()};
+    std::vector<QPainter::PixmapFragment> pieces;
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 3; ++column) {
+            const int width = sx[column + 1] - sx[column], height = sy[row + 1] - sy[row];
+            if ((row == 1 && column == 1) || width <= 0 || height <= 0 || x[column + 1] <= x[column] ||
+                y[row + 1] <= y[row])
+                continue;
+            pieces.push_back(
+                QPainter::PixmapFragment::create({0.5 * (x[column] + x[column + 1]), 0.5 * (y[row] + y[row + 1])},
+                                                 QRectF(sx[column], sy[row], width, height),
+                                                 (x[column + 1] - x[column]) / width, (y[row + 1] - y[row]) / height));
+        }
+    return pieces;
+}
+
 }  // namespace
 
 FlatStyle* FlatStyle::instance()
@@ -49,7 +93,11 @@ FlatStyle* FlatStyle::instance()
     return style;
 }
 
-FlatStyle::FlatStyle() : group_box_frame_(picture(group_box_frame_file)) {}
+FlatStyle::FlatStyle()
+    : group_box_frame_(picture(group_box_frame_file)),
+      uniform_middle_(uniform_middle(group_box_frame_, group_box_frame_borders))
+{
+}
 
 void FlatStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                               const QWidget* widget) const
@@ -79,7 +127,45 @@ void FlatStyle::draw_group_box_frame(const QStyleOption* option, QPainter* paint
         untitled ? group_box_top_margin
                  : std::max(baseStyle()->pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) +
                        group_box_top_margin;
-    qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), group_box_frame_borders, group_box_frame_);
+    const QRect frame = option->rect.adjusted(0, top, 0, 0);
+    // On a box that fills its background with one opaque colour, a middle of
+    // one colour gives one colour over it. Filled with that, the middle gives
+    // the same pixels as stretched and blended, which the toolkit does a row
+    // at a time and, on a tall box, through its helper threads.
+    const QBrush background = box ? box->palette().brush(box->backgroundRole()) : QBrush();
+    const QRect middle = frame.marginsRemoved(group_box_frame_borders);
+    // The image the painter draws on in the end (a widget's backing store).
+    const QPaintDevice* target = painter->paintEngine() ? painter->paintEngine()->paintDevice() : nullptr;
+    if (!uniform_middle_ || !box || !box->autoFillBackground() || background.style() != Qt::SolidPattern ||
+        background.color().alpha() != 255 || !target || target->devType() != QInternal::Image || middle.isEmpty() ||
+        painter->combinedTransform().type() != QTransform::TxNone || painter->opacity() != 1.0 ||
+        painter->compositionMode() != QPainter::CompositionMode_SourceOver) {
+        qDrawBorderPixmap(painter, frame, group_box_frame_borders, group_box_frame_);
+        return;
+    }
+    const auto format = static_cast<const QImage*>(target)->format();
+    painter->fillRect(middle, middle_over(background.color().rgb(), format));
+    const std::vector<QPainter::PixmapFragment> pieces =
+        border_pieces(frame, group_box_frame_.rect(), group_box_frame_borders);
+    painter->drawPixmapFragments(pieces.data(), int(pieces.size()), group_box_frame_);
+}
+
+QColor FlatStyle::middle_over(QRgb background, QImage::Format format) const
+{
+    const auto known = middle_over_.find({background, format});
+    if (known != middle_over_.end())
+        return known->second;
+    // Stretched as on a box, over the background, on a device of that format.
+    QImage image(4, 4, format);
+    image.fill(QColor::fromRgb(background));
+    {
+        QPainter painter(&image);
+        const QRect source = group_box_frame_.rect().marginsRemoved(group_box_frame_borders);
+        painter.drawPixmap(image.rect(), group_box_frame_, source);
+    }
+    const QColor over = image.pixelColor(1, 1);
+    middle_over_.emplace(std::pair{background, format}, over);
+    return over;
 }
 
 void FlatStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,

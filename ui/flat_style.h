@@ -7,7 +7,10 @@
 #pragma once
 
 #include <QPixmap>
+#include <QImage>
 #include <QProxyStyle>
+#include <map>
+#include <utility>
 
 namespace stk::ui {
 
@@ -28,7 +31,13 @@ private:
     FlatStyle();
     void draw_group_box_frame(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
 
+    // The frame's middle laid over a box's background of that colour, on a
+    // device of that pixel format.
+    QColor middle_over(QRgb background, QImage::Format format) const;
+
     QPixmap group_box_frame_;
+    bool uniform_middle_;  // the picture's stretched middle is one colour
+    mutable std::map<std::pair<QRgb, QImage::Format>, QColor> middle_over_;
 };
 
 }  // namespace stk::ui

@@ -17,6 +17,7 @@
 #include <QTextLayout>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace stk::test {
@@ -116,22 +117,55 @@ TEST_F(Window, AnalysisButtonFaceIsAGradient)
     EXPECT_NEAR(bottom.blue(), 0xD0, 8);
 }
 
-// A group box's frame, drawn from the pixels taken when the program was built, is the one Fusion draws itself.
-class FrameLook : public ::testing::TestWithParam<const char*> {};
+// A group box's frame, drawn from the pixels taken when the program was built, is the one Fusion draws itself:
+// titled or not, filling its background (in the style's colour or its own) or not, taken as a picture or drawn
+// onto an image of one of the screen's formats.
+struct FrameCase {
+    const char* title;
+    bool filled;
+    QColor background;                    // invalid: the style's
+    std::optional<QImage::Format> image;  // none: taken as a picture
+    bool enabled = true;
+};
+
+class FrameLook : public ::testing::TestWithParam<FrameCase> {};
 
 TEST_P(FrameLook, IsFusionsOwn)
 {
     const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
     const auto drawn = [](QStyle* style) {
-        QGroupBox box(QString::fromUtf8(GetParam()));
+        const FrameCase& look = GetParam();
+        QGroupBox box(QString::fromUtf8(look.title));
         box.setStyle(style);
+        box.setAutoFillBackground(look.filled);
+        box.setEnabled(look.enabled);
+        if (look.background.isValid()) {
+            QPalette palette = box.palette();
+            palette.setColor(QPalette::Window, look.background);
+            box.setPalette(palette);
+        }
         box.resize(300, 120);
-        return box.grab().toImage();
+        if (!look.image)
+            return box.grab().toImage();
+        QImage image(box.size(), *look.image);
+        image.fill(QColor(0x20, 0x90, 0x40));  // what a box that does not fill its background lies over
+        box.render(&image);
+        return image;
     };
     EXPECT_EQ(drawn(ui::FlatStyle::instance()), drawn(fusion.get()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Titles, FrameLook, ::testing::Values("Paramètres Article", ""));
+INSTANTIATE_TEST_SUITE_P(
+    Looks, FrameLook,
+    ::testing::Values(FrameCase{"Paramètres Article", false, {}, std::nullopt}, FrameCase{"", false, {}, std::nullopt},
+                      FrameCase{"Paramètres Article", true, {}, std::nullopt},
+                      FrameCase{"Paramètres Article", true, {}, QImage::Format_RGB32},
+                      FrameCase{"Paramètres Article", true, {}, QImage::Format_ARGB32_Premultiplied},
+                      FrameCase{"", true, QColor(0xFF, 0xE0, 0xC0), QImage::Format_RGB32},
+                      FrameCase{"Résultat calculé", true, QColor(0x30, 0x30, 0x38),
+                                QImage::Format_ARGB32_Premultiplied},
+                      FrameCase{"Paramètres Article", false, {}, QImage::Format_RGB32},
+                      FrameCase{"Paramètres Société", true, {}, QImage::Format_RGB32, false}));
 
 // Each font of the window is the one the designed sans serif and its
 // equivalents give, and the first family it names is the one drawn.
