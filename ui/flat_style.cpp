@@ -14,7 +14,6 @@
 #include <qdrawutil.h>
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 namespace stk::ui {
 namespace {
@@ -52,33 +51,6 @@ bool uniform_middle(const QPixmap& picture, const QMargins& borders)
             if (image.pixel(x, y) != first)
                 return false;
     return true;
-}
-
-// The pieces of a picture stretched over `target` with its borders kept, as
-// qDrawBorderPixmap places them, the middle left out.
-std::vector<QPainter::PixmapFragment> border_pieces(const QRect& target, const QRect& source, const QMargins& borders)
-{
-    const qreal x[4] = {qreal(target.left()), qreal(target.left() + borders.left()),
-                        qreal(target.right() - borders.right() + 1), qreal(target.left() + target.width())};
-    const qreal y[4] = {qreal(target.top()), qreal(target.top() + borders.top()),
-                        qreal(target.bottom() - borders.bottom() + 1), qreal(target.top() + target.height())};
-    const int sx[4] = {source.left(), source.left() + borders.left(), source.right() - borders.right() + 1,
-                       source.left() + source.width()};
-    const int sy[4] = {source.top(), source.top() + borders.top(), source.bottom() - borders.bottom() + 1,
-                       source.top() + source.height()};
-    std::vector<QPainter::PixmapFragment> pieces;
-    for (int row = 0; row < 3; ++row)
-        for (int column = 0; column < 3; ++column) {
-            const int width = sx[column + 1] - sx[column], height = sy[row + 1] - sy[row];
-            if ((row == 1 && column == 1) || width <= 0 || height <= 0 || x[column + 1] <= x[column] ||
-                y[row + 1] <= y[row])
-                continue;
-            pieces.push_back(
-                QPainter::PixmapFragment::create({0.5 * (x[column] + x[column + 1]), 0.5 * (y[row] + y[row + 1])},
-                                                 QRectF(sx[column], sy[row], width, height),
-                                                 (x[column + 1] - x[column]) / width, (y[row + 1] - y[row]) / height));
-        }
-    return pieces;
 }
 
 }  // namespace
@@ -145,9 +117,23 @@ void FlatStyle::draw_group_box_frame(const QStyleOption* option, QPainter* paint
     }
     const auto format = static_cast<const QImage*>(target)->format();
     painter->fillRect(middle, middle_over(background.color().rgb(), format));
-    const std::vector<QPainter::PixmapFragment> pieces =
-        border_pieces(frame, group_box_frame_.rect(), group_box_frame_borders);
-    painter->drawPixmapFragments(pieces.data(), int(pieces.size()), group_box_frame_);
+    // The rest of the picture in four strips, each piece stretched as the
+    // whole picture's would be: the top and the bottom with their corners,
+    // then the two sides.
+    const QMargins& borders = group_box_frame_borders;
+    const QRect source = group_box_frame_.rect();
+    const QRect source_middle = source.marginsRemoved(borders);
+    const QMargins corners(borders.left(), 0, borders.right(), 0);
+    const auto strip = [&](const QRect& to, const QRect& from, const QMargins& kept) {
+        qDrawBorderPixmap(painter, to, kept, group_box_frame_, from, kept);
+    };
+    strip({frame.left(), frame.top(), frame.width(), borders.top()}, {0, 0, source.width(), borders.top()}, corners);
+    strip({frame.left(), middle.bottom() + 1, frame.width(), borders.bottom()},
+          {0, source_middle.bottom() + 1, source.width(), borders.bottom()}, corners);
+    strip({frame.left(), middle.top(), borders.left(), middle.height()},
+          {0, source_middle.top(), borders.left(), source_middle.height()}, {});
+    strip({middle.right() + 1, middle.top(), borders.right(), middle.height()},
+          {source_middle.right() + 1, source_middle.top(), borders.right(), source_middle.height()}, {});
 }
 
 QColor FlatStyle::middle_over(QRgb background, QImage::Format format) const
