@@ -91,9 +91,9 @@ QString BarChartView::description() const
 QSize BarChartView::sizeHint() const { return {589, 255}; }
 
 // The chart is drawn once for each rectangle of the region to paint, cut to
-// that rectangle. Cut to a region of several rectangles, the toolkit blends
-// an antialiased line a pixel at a time, about four times as slowly, and with
-// no cut of its own a little more slowly still; the pixels are the same.
+// that rectangle. Cut to a region of several rectangles, or given no cut of
+// its own, the toolkit blends an antialiased line a pixel at a time through a
+// clipping step, about four times as slowly; the pixels are the same.
 void BarChartView::paintEvent(QPaintEvent* event)
 {
     const BarChartLayout& layout = current_layout();
