@@ -105,14 +105,15 @@ void FlatStyle::draw_group_box_frame(const QStyleOption* option, QPainter* paint
     // the same pixels as stretched and blended, which the toolkit does a row
     // at a time and, on a tall box, through its helper threads.
     const QBrush background = box ? box->palette().brush(box->backgroundRole()) : QBrush();
-    const QRect middle = frame.marginsRemoved(group_box_frame_borders);
+    const QMargins& borders = group_box_frame_borders;
+    const QRect middle = frame.marginsRemoved(borders);
     // The image the painter draws on in the end (a widget's backing store).
     const QPaintDevice* target = painter->paintEngine() ? painter->paintEngine()->paintDevice() : nullptr;
     if (!uniform_middle_ || !box || !box->autoFillBackground() || background.style() != Qt::SolidPattern ||
         background.color().alpha() != 255 || !target || target->devType() != QInternal::Image || middle.isEmpty() ||
         painter->combinedTransform().type() != QTransform::TxNone || painter->opacity() != 1.0 ||
         painter->compositionMode() != QPainter::CompositionMode_SourceOver) {
-        qDrawBorderPixmap(painter, frame, group_box_frame_borders, group_box_frame_);
+        qDrawBorderPixmap(painter, frame, borders, group_box_frame_);
         return;
     }
     const auto format = static_cast<const QImage*>(target)->format();
@@ -120,7 +121,6 @@ void FlatStyle::draw_group_box_frame(const QStyleOption* option, QPainter* paint
     // The rest of the picture in four strips, each piece stretched as the
     // whole picture's would be: the top and the bottom with their corners,
     // then the two sides.
-    const QMargins& borders = group_box_frame_borders;
     const QRect source = group_box_frame_.rect();
     const QRect source_middle = source.marginsRemoved(borders);
     const QMargins corners(borders.left(), 0, borders.right(), 0);
