@@ -110,13 +110,12 @@ void MainWindow::wire()
     on_click("Picture2", [this] { model_.clear_all(); });
     on_click("validation", [this] { close(); });
     connect(flasher_, &QTimer::timeout, this, [this] { model_.flash_tick(); });
-    const auto on_label_click = [this](std::string_view name, int index, auto command) {
-        connect(qobject_cast<ui::ClickLabel*>(control(name, index)), &ui::ClickLabel::clicked, this, command);
-    };
     for (int index = 0; index < 3; ++index)
-        on_label_click("ln", index, [this, index] { model_.switch_language(index); });
-    on_label_click("site_web", ui::no_index, [this] { open_link("site_web"); });
-    on_label_click("email_sup", ui::no_index, [this] { open_link("email_sup"); });
+        connect(qobject_cast<ui::ClickLabel*>(control("ln", index)), &ui::ClickLabel::clicked, this,
+                [this, index] { model_.switch_language(index); });
+    for (const std::string_view name : {"site_web", "email_sup"})
+        connect(qobject_cast<ui::ClickText*>(control(name)), &ui::ClickText::clicked, this,
+                [this, name] { open_link(name); });
 }
 
 // The keyboard visits the text boxes, buttons and the chart by tab index.
@@ -213,8 +212,8 @@ void MainWindow::text_edited(std::size_t pos, const QString& text)
 void MainWindow::open_link(std::string_view name)
 {
     // The site is the link's caption; the e-mail address is in its tooltip.
-    const QString address = name == "site_web" ? QStringLiteral("http://") + caption_of({name})
-                                               : qobject_cast<QLabel*>(control(name))->toolTip();
+    const QString address =
+        name == "site_web" ? QStringLiteral("http://") + caption_of({name}) : control(name)->toolTip();
     // Only spaces are trimmed; tabs and other blanks stay.
     qsizetype first = 0, end = address.size();
     while (first < end && address[first] == u' ')
@@ -309,6 +308,8 @@ void MainWindow::show_caption(std::size_t pos)
     const QString caption = ui::visible_part(ui::text_of(model_.caption(pos)), static_cast<QWidget*>(object)->width());
     if (auto* label = qobject_cast<QLabel*>(object))
         label->setText(caption);
+    else if (auto* link = qobject_cast<ui::ClickText*>(object))
+        link->setText(caption);
     else if (auto* frame = qobject_cast<QGroupBox*>(object))
         frame->setTitle(caption);
     else if (auto* button = qobject_cast<QPushButton*>(object))

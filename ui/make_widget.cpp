@@ -53,19 +53,29 @@ QWidget* make_text_box(const ControlDef& def, QWidget* parent, QValidator* filte
     return box;
 }
 
+Qt::Alignment caption_alignment(const ControlDef& def)
+{
+    return (def.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop;
+}
+
 QWidget* make_label(const ControlDef& def, QWidget* parent)
 {
-    auto* label = def.kind == Kind::link ? new ClickLabel(text_of(def.caption), parent)
-                                         : new QLabel(text_of(def.caption), parent);
+    auto* label = new QLabel(text_of(def.caption), parent);
     label->setTextFormat(Qt::PlainText);
-    label->setAlignment((def.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    label->setAlignment(caption_alignment(def));
     paint(label, QPalette::WindowText, colour_or(def.colour, QPalette::WindowText));
-    if (def.kind == Kind::link) {
-        label->setFocusPolicy(Qt::TabFocus);
-        label->setCursor(Qt::PointingHandCursor);
-        label->setToolTip(text_of(def.tip));
-    }
     return label;
+}
+
+QWidget* make_link(const ControlDef& def, QWidget* parent)
+{
+    auto* link = new ClickText(text_of(def.caption), parent);
+    link->setAlignment(caption_alignment(def));
+    paint(link, QPalette::WindowText, colour_or(def.colour, QPalette::WindowText));
+    link->setFocusPolicy(Qt::TabFocus);
+    link->setCursor(Qt::PointingHandCursor);
+    link->setToolTip(text_of(def.tip));
+    return link;
 }
 
 QWidget* make_button(const ControlDef& def, QWidget* parent)
@@ -138,8 +148,10 @@ QWidget* make_widget(const ControlDef& def, QWidget* parent, QValidator* text_fi
         widget = make_text_box(def, parent, text_filter);
         break;
     case Kind::label:
-    case Kind::link:
         widget = make_label(def, parent);
+        break;
+    case Kind::link:
+        widget = make_link(def, parent);
         break;
     case Kind::button:
         widget = make_button(def, parent);

@@ -1,11 +1,61 @@
 #include "ui/widgets.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
 namespace stk::ui {
+namespace {
+
+bool activates(const QKeyEvent* event)
+{
+    const int key = event->key();
+    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+void draw_focus_frame(QWidget* widget, QPainter& painter)
+{
+    QStyleOptionFocusRect option;
+    option.initFrom(widget);
+    widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, widget);
+}
+
+class ClickTextAccessible : public QAccessibleWidget {
+public:
+    explicit ClickTextAccessible(ClickText* link) : QAccessibleWidget(link, QAccessible::Link) {}
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return link()->text();
+        return QAccessibleWidget::text(kind);
+    }
+
+    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction())
+            emit link()->clicked();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    ClickText* link() const { return static_cast<ClickText*>(widget()); }
+};
+
+QAccessibleInterface* accessible_for(const QString&, QObject* object)
+{
+    if (auto* link = qobject_cast<ClickText*>(object))
+        return new ClickTextAccessible(link);
+    return nullptr;
+}
+
+}  // namespace
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
 {
@@ -16,8 +66,7 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
 
 void ClickLabel::keyPressEvent(QKeyEvent* event)
 {
-    const int key = event->key();
-    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+    if (activates(event))
         emit clicked();
     else
         QLabel::keyPressEvent(event);
@@ -29,9 +78,63 @@ void ClickLabel::paintEvent(QPaintEvent* event)
     if (!hasFocus())
         return;
     QPainter painter(this);
-    QStyleOptionFocusRect option;
+    draw_focus_frame(this, painter);
+}
+
+ClickText::ClickText(const QString& text, QWidget* parent) : QWidget(parent), text_(text)
+{
+    static const bool factory_installed = [] {
+        QAccessible::installFactory(accessible_for);
+        return true;
+    }();
+    (void)factory_installed;
+}
+
+void ClickText::setText(const QString& text)
+{
+    if (text == text_)
+        return;
+    text_ = text;
+    update();
+    if (QAccessible::isActive() && accessibleName().isEmpty()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void ClickText::setAlignment(Qt::Alignment alignment)
+{
+    alignment_ = alignment;
+    update();
+}
+
+void ClickText::mouseReleaseEvent(QMouseEvent* event)
+{
+    QWidget::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void ClickText::keyPressEvent(QKeyEvent* event)
+{
+    if (activates(event))
+        emit clicked();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+// The text is drawn as a label without a frame or margins draws its plain text.
+void ClickText::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QStyleOption option;
     option.initFrom(this);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    const bool left_to_right = !text_.isRightToLeft();
+    const int flags = int(QStyle::visualAlignment(left_to_right ? Qt::LeftToRight : Qt::RightToLeft, alignment_)) |
+                      (left_to_right ? Qt::TextForceLeftToRight : Qt::TextForceRightToLeft);
+    style()->drawItemText(&painter, contentsRect(), flags, option.palette, isEnabled(), text_, foregroundRole());
+    if (hasFocus())
+        draw_focus_frame(this, painter);
 }
 
 void TextBox::changeEvent(QEvent* event)

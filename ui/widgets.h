@@ -4,11 +4,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QValidator>
+#include <QWidget>
 
 namespace stk::ui {
 
-// A label or picture that acts as a button: a click of the left button, or
-// Space or Enter while it has the keyboard focus (shown by a dotted frame).
+// A picture that acts as a button: a click of the left button, or Space or
+// Enter while it has the keyboard focus (shown by a dotted frame).
 class ClickLabel : public QLabel {
     Q_OBJECT
 public:
@@ -21,6 +22,33 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+};
+
+// A line of text that acts as a link: a click of the left button, or Space or
+// Enter while it has the keyboard focus (shown by a dotted frame). It draws its
+// text as a plain label does; a focusable label would keep a text document
+// for it, laid out first in the desktop's font. A screen reader finds it as a
+// link named by its text, which it can press.
+class ClickText : public QWidget {
+    Q_OBJECT
+public:
+    explicit ClickText(const QString& text, QWidget* parent = nullptr);
+
+    QString text() const { return text_; }
+    void setText(const QString& text);
+    void setAlignment(Qt::Alignment alignment);
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString text_;
+    Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignVCenter;
 };
 
 // A text box that is not laid out again when it is given a style. The

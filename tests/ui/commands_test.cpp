@@ -1,6 +1,7 @@
 // The links and carriage returns.
 #include "window_helpers.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -29,9 +30,10 @@ public slots:
     void open(const QUrl& url) { opened.append(url); }
 };
 
-// A link, the caption it is given (null: the one it starts with) and what it opens.
+// A link, the caption it is given (null: the one it starts with), what it opens
+// and the name a screen reader reads for it.
 struct LinkCase {
-    const char *name, *link, *caption, *opened;
+    const char *name, *link, *caption, *opened, *read;
 };
 
 class Links : public WindowWith<LinkCase> {};
@@ -44,15 +46,32 @@ TEST_P(Links, HandTheirAddressToTheDesktopWithoutTheSpaces)
     click(w, GetParam().link);
     EXPECT_EQ(catcher.opened, QList<QUrl>{QUrl(GetParam().opened)});
     QTest::keyClick(w.control(GetParam().link), Qt::Key_Space);  // the keyboard opens it too
-    EXPECT_EQ(catcher.opened.size(), 2);
+    QTest::keyClick(w.control(GetParam().link), Qt::Key_Return);
+    QTest::keyClick(w.control(GetParam().link), Qt::Key_A);  // any other key does not
+    EXPECT_EQ(catcher.opened.size(), 3);
 }
 
-INSTANTIATE_TEST_SUITE_P(Clicks, Links,
-                         ::testing::Values(LinkCase{"Site", "site_web", nullptr, "http://www.example.com"},
-                                           LinkCase{"Email", "email_sup", nullptr, "mailto:support@example.com"},
-                                           LinkCase{"SiteWithSpaces", "site_web", "www.example.com  ",
-                                                    "http://www.example.com"}),
-                         case_name);
+TEST_P(Links, AreLinksToAScreenReaderNamedByTheirCaptionThatItCanPress)
+{
+    UrlCatcher catcher;
+    if (GetParam().caption)
+        w.model().set_caption(pos_of(GetParam().link), GetParam().caption);
+    QAccessibleInterface* link = QAccessible::queryAccessibleInterface(w.control(GetParam().link));
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->role(), QAccessible::Link);
+    EXPECT_EQ(link->text(QAccessible::Name), GetParam().read);
+    ASSERT_NE(link->actionInterface(), nullptr);
+    link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(catcher.opened, QList<QUrl>{QUrl(GetParam().opened)});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clicks, Links,
+    ::testing::Values(LinkCase{"Site", "site_web", nullptr, "http://www.example.com", "www.example.com"},
+                      LinkCase{"Email", "email_sup", nullptr, "mailto:support@example.com", "Nous contacter"},
+                      LinkCase{"SiteWithSpaces", "site_web", "www.example.com  ", "http://www.example.com",
+                               "www.example.com  "}),
+    case_name);
 
 class CarriageReturns : public Window {};
 

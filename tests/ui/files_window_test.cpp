@@ -2,6 +2,7 @@
 // closes, the language flags, and captions and values far longer than any designed one: the
 // window starts, shows what fits, and keeps every character in its files.
 #include "temp_files.h"
+#include "ui/widgets.h"
 #include "window_helpers.h"
 
 #include <QClipboard>
@@ -10,6 +11,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QWindow>
 
@@ -107,8 +109,11 @@ INSTANTIATE_TEST_SUITE_P(
         shown.emplace_back(frame, frame->title());
     for (const QLabel* label : w.findChildren<QLabel*>())
         shown.emplace_back(label, label->text());
+    for (const ui::ClickText* link : w.findChildren<ui::ClickText*>())
+        shown.emplace_back(link, link->text());
     for (const auto& [control, text] : shown) {
-        int room = control->width() - (qobject_cast<const QLabel*>(control) ? 0 : 16);
+        const bool framed = qobject_cast<const QGroupBox*>(control) || qobject_cast<const QPushButton*>(control);
+        int room = control->width() - (framed ? 16 : 0);
         for (const QLineEdit* box : control->parentWidget()->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly))
             if (box->geometry().intersects(control->geometry()) && box->x() > control->x())
                 room = std::min(room, box->x() - control->x());
