@@ -9,7 +9,9 @@
 
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFontDatabase>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -33,6 +35,24 @@ std::string utf8(const QString& text)
     const QByteArray bytes = text.toUtf8();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
+
+// Makes a font the application's while it lives, and gives back the one before.
+// The window's controls are made with the window's font as the application's: a
+// text box lays its first, empty text out in the application's font before its
+// own reaches it, and the desktop's font would be set up for that alone.
+class ApplicationFontFor {
+public:
+    explicit ApplicationFontFor(const QFont& font) : before_(QGuiApplication::font())
+    {
+        QGuiApplication::setFont(font);
+    }
+    ~ApplicationFontFor() { QGuiApplication::setFont(before_); }
+    ApplicationFontFor(const ApplicationFontFor&) = delete;
+    ApplicationFontFor& operator=(const ApplicationFontFor&) = delete;
+
+private:
+    QFont before_;
+};
 
 }  // namespace
 
@@ -59,8 +79,19 @@ MainWindow::MainWindow(std::filesystem::path folder, Diagnostics diag, QWidget* 
 
 MainWindow::~MainWindow() { model_.set_observer(nullptr); }
 
+// Once the application's font has been set, even back to the desktop's, the
+// toolkit no longer takes the desktop's new font when the desktop changes it;
+// the window takes it instead, for the dialogs and windows opened from then on.
+void MainWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ThemeChange)
+        QGuiApplication::setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+    QMainWindow::changeEvent(event);
+}
+
 void MainWindow::build()
 {
+    const ApplicationFontFor making_controls(font());
     auto* text_filter = new ui::NoCarriageReturn(this);
     for (const ui::ControlDef& def : ui::controls()) {
         QWidget* parent = def.container.empty() ? client_ : control(def.container);

@@ -49,6 +49,7 @@ signals:
     void unloaded();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -10,6 +10,7 @@
 #include <QFontInfo>
 #include <QGlyphRun>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRawFont>
@@ -188,6 +189,21 @@ INSTANTIATE_TEST_SUITE_P(Roles, WindowFont,
                          [](const ::testing::TestParamInfo<ui::FontRole>& role) {
                              return std::string(std::array{"normal", "title12", "big", "link"}[int(role.param)]);
                          });
+
+// Making the window leaves the application the desktop's font, and the window
+// takes the desktop's new font for the application when the desktop changes.
+TEST(DesktopFont, StaysTheApplicationsAndFollowsTheDesktop)
+{
+    const QFont desktop = QGuiApplication::font();
+    Fresh fresh;
+    ASSERT_NE(fresh.w.font(), desktop);
+    EXPECT_EQ(QGuiApplication::font(), desktop);
+    QGuiApplication::setFont(QFont(QStringLiteral("Serif"), 21));  // the desktop's font before the change
+    QEvent change(QEvent::ThemeChange);
+    QApplication::sendEvent(&fresh.w, &change);
+    EXPECT_EQ(QGuiApplication::font(), QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+    QGuiApplication::setFont(desktop);
+}
 
 // A character missing from the window's family is drawn from another one.
 struct Script {
