@@ -10,6 +10,13 @@
 namespace stk::ui {
 namespace {
 
+// A click: the left button released over the widget it was pressed on.
+bool clicks(const QWidget* widget, const QMouseEvent* event)
+{
+    return event->button() == Qt::LeftButton && widget->rect().contains(event->position().toPoint());
+}
+
+// A key that clicks a widget that has the keyboard focus.
 bool activates(const QKeyEvent* event)
 {
     const int key = event->key();
@@ -23,6 +30,8 @@ void draw_focus_frame(QWidget* widget, QPainter& painter)
     widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, widget);
 }
 
+// A link as a screen reader finds it: named by its text unless given a name of
+// its own, described by its tooltip, and pressed like a button.
 class ClickTextAccessible : public QAccessibleWidget {
 public:
     explicit ClickTextAccessible(ClickText* link) : QAccessibleWidget(link, QAccessible::Link) {}
@@ -60,7 +69,7 @@ QAccessibleInterface* accessible_for(const QString&, QObject* object)
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (clicks(this, event))
         emit clicked();
 }
 
@@ -111,7 +120,7 @@ void ClickText::setAlignment(Qt::Alignment alignment)
 void ClickText::mouseReleaseEvent(QMouseEvent* event)
 {
     QWidget::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (clicks(this, event))
         emit clicked();
 }
 

@@ -60,6 +60,7 @@ TEST_P(Links, AreLinksToAScreenReaderNamedByTheirCaptionThatItCanPress)
     ASSERT_NE(link, nullptr);
     EXPECT_EQ(link->role(), QAccessible::Link);
     EXPECT_EQ(link->text(QAccessible::Name), GetParam().read);
+    EXPECT_EQ(link->text(QAccessible::Description), w.control(GetParam().link)->toolTip());
     ASSERT_NE(link->actionInterface(), nullptr);
     link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(catcher.opened, QList<QUrl>{QUrl(GetParam().opened)});
